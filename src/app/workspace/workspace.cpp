@@ -1,0 +1,181 @@
+#include "app/workspace/workspace.h"
+
+#include <cstdlib>
+#include <fstream>
+#include <system_error>
+#include <unistd.h>
+
+namespace mw {
+
+namespace {
+
+const char* const config_keys[5] = {"LastOpenDir ", "LastExportDir ", "LastImportDir ", "PaletteFormat ", "TexturesBGR "};
+
+// A folder path that ends in the platform's separator.
+fs::path with_separator(fs::path folder)
+{
+    if (!folder.empty() && !folder.has_filename()) return folder;
+    return folder / "";
+}
+
+bool is_writable_folder(const fs::path& folder)
+{
+    return ::access(folder.c_str(), W_OK) == 0;
+}
+
+// The value of a "config.cfg" line: everything after the key word and the
+// space that ends it, without the line end. The key word is not compared.
+std::string config_value(std::string line)
+{
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    const auto key_end = line.find_first_of(" \t");
+    if (key_end == std::string::npos) return {};
+    return line.substr(key_end + 1);
+}
+
+int config_flag(const std::string& value)
+{
+    if (value == "1") return 1;
+    return 0;  // "0" and anything other than 0 or 1
+}
+
+}  // namespace
+
+WorkspaceLocation WorkspaceLocation::for_program(const fs::path& executable, std::optional<fs::path> home)
+{
+    WorkspaceLocation location;
+    location.executable = executable;
+    location.home = std::move(home);
+    if (!location.home) {
+        if (const char* env = std::getenv("MARROWICK_HOME"); env && *env) location.home = fs::path(env);
+    }
+    if (const char* xdg = std::getenv("XDG_DATA_HOME"); xdg && *xdg)
+        location.user_data_folder = fs::path(xdg) / "marrowick";
+    else if (const char* user_home = std::getenv("HOME"); user_home && *user_home)
+        location.user_data_folder = fs::path(user_home) / ".local" / "share" / "marrowick";
+#ifdef MARROWICK_DATA_DIR
+    location.installed_resid_def = fs::path(MARROWICK_DATA_DIR) / "resid.def";
+#endif
+    return location;
+}
+
+Workspace& Workspace::instance()
+{
+    static Workspace workspace;
+    return workspace;
+}
+
+void Workspace::reset()
+{
+    program_folder_.clear();
+    temp_folder_.clear();
+    last_open_dir_.clear();
+    last_export_dir_.clear();
+    last_import_dir_.clear();
+    palette_format_ = 0;
+    textures_bgr_ = 0;
+    model_source_export_option_ = 0;
+    resid_names_.clear();
+}
+
+int Workspace::setup(const WorkspaceLocation& location)
+{
+    fs::path folder;
+    std::error_code ec;
+    if (location.home) {
+        folder = *location.home;
+        fs::create_directories(folder, ec);
+    } else {
+        const fs::path own = location.executable.parent_path();
+        if (fs::exists(own / "resid.def", ec) || is_writable_folder(own)) {
+            folder = own;  // a portable install: everything beside the program
+        } else {
+            folder = location.user_data_folder;
+            fs::create_directories(folder, ec);
+            if (!fs::exists(folder / "resid.def", ec) && !location.installed_resid_def.empty())
+                fs::copy_file(location.installed_resid_def, folder / "resid.def", ec);
+        }
+    }
+    return setup_in(folder);
+}
+
+int Workspace::setup_in(const fs::path& program_folder)
+{
+    std::error_code ec;
+    fs::create_directory(program_folder / "temp", ec);
+    if (ec && !fs::is_directory(program_folder / "temp")) return report_error("Error creating temporary directory");
+
+    const fs::path folder = fs::absolute(program_folder, ec);
+    if (ec) return report_error(1, "Error getting short path name - aborting");
+    program_folder_ = with_separator(folder.lexically_normal());
+    temp_folder_ = with_separator(program_folder_ / "temp");
+
+    load_config();
+    (void)resid_names_.load(program_file("resid.def"));  // reported; the program goes on without names
+    return 0;
+}
+
+void Workspace::load_config()
+{
+    std::ifstream in(program_file("config.cfg"), std::ios::binary);
+    if (!in) {
+        report_error(6, "Error loading config file");
+        return;
+    }
+    // Values are taken by line position; a missing line keeps the value held.
+    std::string values[5];
+    int count = 0;
+    for (std::string line; count < 5 && std::getline(in, line);) values[count++] = config_value(line);
+
+    auto folder = [](const std::string& value) { return value == "-" ? std::string() : value; };
+    if (count > 0) last_open_dir_ = folder(values[0]);
+    if (count > 1) last_export_dir_ = folder(values[1]);
+    if (count > 2) last_import_dir_ = folder(values[2]);
+    if (count > 3) palette_format_ = config_flag(values[3]);
+    if (count > 4) textures_bgr_ = config_flag(values[4]);
+}
+
+void Workspace::save_config()
+{
+    std::ofstream out(program_file("config.cfg"), std::ios::binary | std::ios::trunc);
+    if (!out) {
+        report_error(5, "Error writing config file");
+        return;
+    }
+    auto folder = [](const std::string& value) { return value.empty() ? std::string("-") : value; };
+    const std::string values[5] = {folder(last_open_dir_), folder(last_export_dir_), folder(last_import_dir_),
+                                   std::to_string(palette_format_), std::to_string(textures_bgr_)};
+    for (int i = 0; i < 5; ++i) out << config_keys[i] << values[i] << "\r\n" << std::flush;
+}
+
+int Workspace::clear_temp()
+{
+    std::error_code ec;
+    fs::directory_iterator it(temp_folder_, ec);
+    if (ec) return 1;
+    int failures = 0;
+    for (const auto& item : it) {
+        const std::string name = item.path().filename().string();
+        if (name.rfind("mw3792_", 0) != 0 || !item.is_regular_file(ec)) continue;
+        if (!fs::remove(item.path(), ec)) ++failures;
+    }
+    return failures == 0 ? 0 : 1;
+}
+
+std::string Workspace::absolute_folder(const fs::path& folder, int error_number)
+{
+    std::error_code ec;
+    const fs::path full = fs::absolute(folder, ec);
+    if (ec) {
+        // The folder is kept as given when it cannot be made absolute.
+        report_error(error_number, "Error getting short path name");
+        return folder.string();
+    }
+    return full.lexically_normal().string();
+}
+
+void Workspace::set_last_open_dir(const fs::path& folder) { last_open_dir_ = absolute_folder(folder, 3); }
+void Workspace::set_last_export_dir(const fs::path& folder) { last_export_dir_ = absolute_folder(folder, 4); }
+void Workspace::set_last_import_dir(const fs::path& folder) { last_import_dir_ = absolute_folder(folder, 5); }
+
+}  // namespace mw

@@ -1,0 +1,83 @@
+// An open ".res" archive: the header check, the index read into ResEntry
+// records, and the archive stream, which stays open while the archive is.
+//
+// Layout: a 128-byte header (magic "VM Res File v2" at 0, the u32 index
+// offset at 124), the entries' data (each padded to a multiple of 4), and the
+// index: u16 entry count, u32 offset of the first entry's data, then 10 bytes
+// per entry (u16 ID, u24 uncompressed length, attribute byte, u24 stored
+// length, attribute byte). Data offsets are not stored: they are the running
+// sum of the padded stored lengths from the first-data offset.
+//
+// A hostile archive never makes `open` read outside the file or allocate
+// beyond it: an index that does not fit fails the open, an entry whose data
+// or directory does not fit is listed as damaged.
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "archive/res_entry.h"
+
+namespace mw {
+
+namespace fs = std::filesystem;
+
+inline constexpr char res_magic[] = "VM Res File v2";
+inline constexpr std::uint32_t res_header_size = 128;
+inline constexpr std::uint32_t res_index_offset_field = 124;
+inline constexpr std::uint32_t res_index_entry_size = 10;
+
+// The title of an archive path: the name between the last "\" or "/" and the last ".".
+std::string archive_title_of(const std::string& path);
+
+// Rounds up to a multiple of 4.
+inline std::uint64_t round4(std::uint64_t n) { return (n + 3) & ~std::uint64_t(3); }
+
+class ResArchive {
+public:
+    ResArchive() = default;
+    ResArchive(const ResArchive&) = delete;
+    ResArchive& operator=(const ResArchive&) = delete;
+
+    // Reads the header and index of `path`. 0, or -1 after its message.
+    [[nodiscard]] int open(const fs::path& path);
+    // Closes the stream and forgets every entry.
+    void clear();
+    bool is_open() const { return stream_ && stream_->is_open(); }
+
+    // Entry i (0-based), or nullptr when i is out of range.
+    ResEntry* entry(int i);
+    const ResEntry* entry(int i) const;
+    // 0-based index of the first entry with `id`, or -1.
+    int find(std::uint32_t id) const;
+
+    const std::string& path() const { return path_; }
+    const std::string& title() const { return title_; }
+    int entry_count() const { return entry_count_; }
+    std::uint32_t index_offset() const { return index_offset_; }
+    std::uint32_t first_data_offset() const { return first_data_offset_; }
+    const std::vector<ResEntry>& entries() const { return entries_; }
+    std::vector<ResEntry>& entries() { return entries_; }
+
+    // The open archive stream (entries read their data through it).
+    std::ifstream* stream() { return stream_.get(); }
+    // Closes the stream but keeps the (now stale) entries.
+    void close_stream();
+
+private:
+    void read_entry(ResEntry& entry, const std::uint8_t* record, std::uint64_t file_size);
+
+    std::unique_ptr<std::ifstream> stream_;
+    std::string path_;
+    std::string title_;
+    int entry_count_ = 0;
+    std::uint32_t index_offset_ = 0;
+    std::uint32_t first_data_offset_ = 0;
+    std::vector<ResEntry> entries_;
+};
+
+}  // namespace mw

@@ -1,0 +1,75 @@
+// One index entry of an open archive (shown as File i+1): its resource ID,
+// lengths, data offset, the sub-item directory of a compound entry, its
+// extraction name and its type handler.
+//
+// Format notes: an entry is compressed exactly when its stored length differs
+// from its uncompressed length. A compressed entry whose first two bytes are
+// a DCL stream header (0x0400, 0x0500, 0x0600) is one plain stream; any other
+// compressed entry is compound: a directory of n items (u16 n, then n+1 u32
+// offsets O[0..n] from the start of the uncompressed content, O[0] being the
+// directory's own size) followed by one stream holding the rest.
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <iosfwd>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "archive/byte_io.h"
+#include "types/file_type.h"
+
+namespace mw {
+
+namespace fs = std::filesystem;
+
+// The DCL option of a stream header value: " -1 ", " -2 ", " -4 " or "".
+std::string dcl_option_of_header(std::uint16_t header);
+
+class ResEntry {
+public:
+    ResEntry() = default;
+    // A copy gets its own clone of the type handler and no converted path.
+    ResEntry(const ResEntry& other);
+    ResEntry& operator=(const ResEntry& other);
+    ResEntry(ResEntry&&) noexcept = default;
+    ResEntry& operator=(ResEntry&&) noexcept = default;
+    ~ResEntry() = default;
+
+    // Fields read from the index (see ResArchive::open).
+    std::string archive_title;
+    std::string extraction_name;      // "%s_%03d_%d": title, entry number (1-based), resource ID
+    std::istream* stream = nullptr;   // the archive's open stream (not owned)
+    int entry_index = 0;
+    std::uint16_t resource_id = 0;
+    std::uint32_t uncompressed_length = 0;
+    std::uint32_t stored_length = 0;
+    std::uint64_t data_offset = 0;
+    std::string dcl_option;
+    std::uint32_t new_uncompressed_length = 0;  // set by prepare_import
+    std::uint32_t new_stored_length = 0;
+    Bytes directory_block;                      // a compound entry's O[0] raw directory bytes
+    std::uint16_t item_count = 0;
+    std::vector<std::uint32_t> item_offsets;    // O[0] ... O[n]
+    fs::path converted_path;
+    std::unique_ptr<FileType> type_handler;
+
+    // The entry's data or directory does not fit the file: it is listed
+    // without items and cannot be extracted.
+    bool damaged = false;
+
+    bool is_compressed() const { return stored_length != uncompressed_length; }
+    bool is_compound() const { return !item_offsets.empty(); }
+    std::uint32_t directory_size() const { return static_cast<std::uint32_t>(directory_block.size()); }
+    // The size shown for the file: uncompressed length minus the directory.
+    std::uint32_t shown_size() const { return uncompressed_length - directory_size(); }
+    // Size of item k (1-based): O[k] - O[k-1].
+    std::uint32_t item_size(int k) const { return item_offsets[k] - item_offsets[k - 1]; }
+
+    // Temp-folder file names of the entry's extraction.
+    fs::path raw_file_path() const;             // temp + "mw3792_" + X + "."
+    fs::path item_file_path(int item) const;    // temp + "mw3792_" + X + "_item" + K + "."
+};
+
+}  // namespace mw

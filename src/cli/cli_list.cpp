@@ -1,0 +1,60 @@
+// marrowick-cli list ARCHIVE [--json]
+#include <iostream>
+
+#include "app/workspace/workspace.h"
+#include "archive/res_archive.h"
+#include "archive/tree_text.h"
+#include "cli/commands.h"
+
+namespace mw::cli {
+
+namespace {
+
+void print_tree(const ResArchive& archive)
+{
+    std::cout << archive.title() << '\n';
+    for (const ResEntry& entry : archive.entries()) {
+        std::cout << "  " << file_node_text(entry) << '\n';
+        for (int k = 1; k <= entry.item_count; ++k) std::cout << "    " << item_node_text(entry, k) << '\n';
+    }
+}
+
+void print_json(const ResArchive& archive)
+{
+    const ResIdTable& names = Workspace::instance().resid_names();
+    std::cout << "{\"path\":" << json_string(archive.path()) << ",\"title\":" << json_string(archive.title())
+              << ",\"index_offset\":" << archive.index_offset() << ",\"first_data_offset\":" << archive.first_data_offset()
+              << ",\"entries\":[";
+    bool first = true;
+    for (const ResEntry& entry : archive.entries()) {
+        std::cout << (first ? "" : ",") << "\n {\"file\":" << entry.entry_index + 1 << ",\"id\":" << entry.resource_id
+                  << ",\"name\":" << json_string(names.name_of(entry.resource_id))
+                  << ",\"uncompressed_length\":" << entry.uncompressed_length
+                  << ",\"stored_length\":" << entry.stored_length << ",\"data_offset\":" << entry.data_offset
+                  << ",\"compressed\":" << (entry.is_compressed() ? "true" : "false")
+                  << ",\"dcl_option\":" << json_string(entry.dcl_option)
+                  << ",\"directory_size\":" << entry.directory_size() << ",\"size\":" << entry.shown_size()
+                  << ",\"damaged\":" << (entry.damaged ? "true" : "false") << ",\"items\":[";
+        for (int k = 1; k <= entry.item_count; ++k) std::cout << (k > 1 ? "," : "") << entry.item_size(k);
+        std::cout << "]}";
+        first = false;
+    }
+    std::cout << "\n]}\n";
+}
+
+}  // namespace
+
+int run_list(Args& args)
+{
+    const bool json = args.flag("--json");
+    if (args.count() != 1 || args.has_unknown_option() || args.usage_error()) return usage("list");
+    ResArchive archive;
+    if (archive.open(args[0]) != 0) return exit_failed;
+    if (json)
+        print_json(archive);
+    else
+        print_tree(archive);
+    return exit_ok;
+}
+
+}  // namespace mw::cli

@@ -1,0 +1,10 @@
+// The command functions of marrowick-cli, one small file per group.
+#pragma once
+
+#include "cli/cli.h"
+
+namespace mw::cli {
+
+int run_list(Args& args);
+
+}  // namespace mw::cli

@@ -1,0 +1,91 @@
+#include "support/res_builder.h"
+
+#include <cstring>
+#include <fstream>
+#include <stdexcept>
+
+namespace mw::test {
+
+ResBuilder& ResBuilder::raw(std::uint16_t id, Bytes data)
+{
+    const auto size = static_cast<std::uint32_t>(data.size());
+    return entry({id, std::move(data), size, size});
+}
+
+ResBuilder& ResBuilder::stored(std::uint16_t id, Bytes stored, std::uint32_t uncompressed_length)
+{
+    const auto size = static_cast<std::uint32_t>(stored.size());
+    return entry({id, std::move(stored), uncompressed_length, size});
+}
+
+ResBuilder& ResBuilder::compound(std::uint16_t id, const std::vector<std::uint32_t>& offsets, Bytes stream,
+                                 std::uint32_t decompressed_length)
+{
+    Bytes data = directory(offsets);
+    const auto directory_size = static_cast<std::uint32_t>(data.size());
+    data.insert(data.end(), stream.begin(), stream.end());
+    const auto size = static_cast<std::uint32_t>(data.size());
+    return entry({id, std::move(data), directory_size + decompressed_length, size});
+}
+
+ResBuilder& ResBuilder::entry(BuiltEntry entry)
+{
+    entries_.push_back(std::move(entry));
+    return *this;
+}
+
+ResBuilder& ResBuilder::header_filler(std::uint8_t value)
+{
+    filler_ = value;
+    return *this;
+}
+
+ResBuilder& ResBuilder::first_data_offset(std::uint32_t offset)
+{
+    first_data_offset_ = offset;
+    return *this;
+}
+
+Bytes ResBuilder::directory(const std::vector<std::uint32_t>& offsets)
+{
+    ByteWriter out;
+    out.u16(static_cast<std::uint32_t>(offsets.size() - 1));
+    for (std::uint32_t offset : offsets) out.u32(offset);
+    return out.take();
+}
+
+Bytes ResBuilder::build() const
+{
+    ByteWriter out;
+    out.text("VM Res File v2");
+    for (int i = 14; i < 124; ++i) out.u8(filler_);
+    out.u32(0);  // index offset, patched below
+    out.zeros(first_data_offset_ > 128 ? first_data_offset_ - 128 : 0);
+    for (const BuiltEntry& entry : entries_) {
+        out.bytes(entry.stored);
+        while (out.size() % 4 != 0) out.u8(0);
+    }
+    const auto index_offset = static_cast<std::uint32_t>(out.size());
+    out.u16(static_cast<std::uint32_t>(entries_.size()));
+    out.u32(first_data_offset_);
+    for (const BuiltEntry& entry : entries_) {
+        out.u16(entry.id);
+        out.u24(entry.uncompressed_length);
+        out.u8(entry.attribute1);
+        out.u24(entry.stored_length);
+        out.u8(entry.attribute2);
+    }
+    Bytes bytes = out.take();
+    put_u32(&bytes[124], index_offset);
+    return bytes;
+}
+
+void ResBuilder::write(const std::filesystem::path& path) const
+{
+    const Bytes bytes = build();
+    std::ofstream file(path, std::ios::binary | std::ios::trunc);
+    file.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    if (!file) throw std::runtime_error("cannot write " + path.string());
+}
+
+}  // namespace mw::test
