@@ -1,0 +1,72 @@
+#include "types/type_detection.h"
+
+#include <array>
+#include <fstream>
+#include <string_view>
+
+#include "app/workspace/messages.h"
+#include "types/copy_types.h"
+
+namespace mw {
+
+namespace {
+
+struct Signature {
+    std::string_view bytes;
+    int code;
+};
+
+// Compared with the first bytes of the file, in this order; the first match wins.
+constexpr std::array<Signature, 4> signatures = {{
+    {std::string_view("RIFF", 4), 1},
+    {std::string_view("\0\0\0\0\x02\0", 6), 2},
+    {std::string_view("\0\0\0\0\x03\0", 6), 3},
+    {std::string_view("VMMD", 4), 4},
+}};
+
+constexpr std::uint64_t palette_file_size = 768;
+
+}  // namespace
+
+int type_from_content(const fs::path& file)
+{
+    std::ifstream in(file, std::ios::binary);
+    if (!in) return report_error(1067, "Open file for reading failed");
+    char head[8] = {};
+    in.read(head, sizeof head);
+    const auto got = static_cast<std::size_t>(in.gcount());
+    in.clear();
+    in.seekg(0, std::ios::end);
+    const auto size = static_cast<std::uint64_t>(in.tellg());
+
+    for (const Signature& signature : signatures)
+        if (got >= signature.bytes.size() && std::string_view(head, signature.bytes.size()) == signature.bytes)
+            return signature.code;
+    return size == palette_file_size ? type_palette : type_unknown;
+}
+
+int type_from_extension(const fs::path& file)
+{
+    const std::string path = file.string();
+    const auto dot = path.find_last_of('.');
+    const std::string extension = dot == std::string::npos ? path : path.substr(dot + 1);
+    if (extension == "wav" || extension == "WAV") return 1;
+    if (extension == "bmp" || extension == "BMP") return 2;
+    if (extension == "pal" || extension == "PAL") return 768;
+    return 0;
+}
+
+std::unique_ptr<FileType> create_file_type(int detection_code)
+{
+    switch (detection_code) {
+    case 0: return std::make_unique<UnknownType>();
+    case 1: return std::make_unique<WavType>();
+    case 2:
+    case 3: return nullptr;  // image handler: slot in here
+    case 4: return nullptr;  // 3D model handler: slot in here
+    case 768: return nullptr;  // palette handler: slot in here
+    default: return nullptr;
+    }
+}
+
+}  // namespace mw
