@@ -75,5 +75,9 @@ int main(int argc, char** argv)
 
     Workspace& workspace = Workspace::instance();
     if (workspace.setup(WorkspaceLocation::for_program(own_executable(argv[0]), home)) != 0) return cli::exit_failed;
-    return command->run(args);
+    const int result = command->run(args);
+    // As when the program closes: temporary files go, the configuration is kept.
+    workspace.clear_temp();
+    workspace.save_config();
+    return result;
 }
