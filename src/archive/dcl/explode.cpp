@@ -1,0 +1,247 @@
+// DCL implode decoder ("explode"): table-driven, one table look-up per code.
+#include <algorithm>
+#include <bit>
+#include <cstring>
+
+#include "archive/dcl/dcl.h"
+#include "archive/dcl/dcl_format.h"
+
+namespace mw::dcl {
+
+namespace {
+
+using namespace format;
+
+// Decoder notes
+//
+// Bits are kept in a 64-bit buffer, refilled to at least 56 bits before each
+// group of tokens; the longest token (a match: 1 + 7 + 8 + 8 + 6 bits) takes
+// 30, so tokens are decoded from the buffer while 30 bits remain. Past the
+// end of the input the buffer is fed zero bytes that are counted; a token
+// that used any of them is the sign of a truncated stream, checked before the
+// token changes the output.
+//
+// The output buffer grows geometrically up to `max_output` and keeps
+// `copy_slack` spare bytes past its capacity, so match copies may move whole
+// 8-byte words and run up to 7 bytes past the match.
+constexpr unsigned longest_token_bits = 30;
+constexpr std::size_t copy_slack = 16;
+constexpr std::size_t first_capacity_minimum = 4096;
+
+std::uint64_t load_u64(const std::uint8_t* p)
+{
+    if constexpr (std::endian::native == std::endian::little) {
+        std::uint64_t value;
+        std::memcpy(&value, p, sizeof value);
+        return value;
+    } else {
+        std::uint64_t value = 0;
+        for (int i = 7; i >= 0; --i) value = (value << 8) | p[i];
+        return value;
+    }
+}
+
+struct Exploder {
+    Exploder(ByteSpan stream, Bytes& out_bytes, std::size_t limit)
+        : next(stream.data()), end(stream.data() + stream.size()), output(out_bytes), max_output(limit)
+    {
+    }
+
+    // Input side.
+    const std::uint8_t* next;
+    const std::uint8_t* end;
+    std::uint64_t bits = 0;
+    unsigned count = 0;              // valid bits in `bits`
+    std::size_t phantom_bytes = 0;   // zero bytes fed after the end of the input
+    bool ascii = false;
+    unsigned dictionary_bits = 0;
+
+    // Output side: [begin, out) is decoded, [out, limit) is free capacity.
+    Bytes& output;
+    std::size_t max_output;
+    std::uint8_t* begin = nullptr;
+    std::uint8_t* out = nullptr;
+    std::uint8_t* limit = nullptr;
+
+    void refill()
+    {
+        if (end - next >= 8) {
+            bits |= load_u64(next) << count;
+            next += (63 - count) >> 3;
+            count |= 56;
+            return;
+        }
+        while (count <= 56) {
+            std::uint64_t byte = 0;
+            if (next < end)
+                byte = *next++;
+            else
+                ++phantom_bytes;
+            bits |= byte << count;
+            count += 8;
+        }
+    }
+
+    void consume(unsigned n)
+    {
+        bits >>= n;
+        count -= n;
+    }
+
+    unsigned take(unsigned n)
+    {
+        const unsigned value = static_cast<unsigned>(bits & ((1u << n) - 1));
+        consume(n);
+        return value;
+    }
+
+    // True when the last token used bits from beyond the end of the input.
+    bool overran() const { return phantom_bytes != 0 && phantom_bytes * 8 > count; }
+
+    // Makes room for `length` more bytes, or says there is none within the limit.
+    bool reserve(std::size_t length)
+    {
+        const std::size_t used = static_cast<std::size_t>(out - begin);
+        const std::size_t capacity = static_cast<std::size_t>(limit - begin);
+        if (length > max_output - used) return false;
+        const std::size_t grown = std::min(max_output, std::max(capacity * 2, used + length));
+        output.resize(grown + copy_slack);
+        begin = output.data();
+        out = begin + used;
+        limit = begin + grown;
+        return true;
+    }
+
+    // Copies `length` bytes from `distance` back; the caller checked both.
+    void copy_match(std::size_t distance, std::size_t length)
+    {
+        std::uint8_t* to = out;
+        std::uint8_t* const stop = out + length;
+        const std::uint8_t* from = out - distance;
+        out = stop;
+        if (distance >= 8) {
+            do {
+                std::memcpy(to, from, 8);
+                to += 8;
+                from += 8;
+            } while (to < stop);
+            return;
+        }
+        // A short period: lay down the first 8 bytes one by one, then copy
+        // words from a whole number of periods back, at least 8 bytes away.
+        const std::uint8_t* const first_stop = to + std::min<std::size_t>(length, 8);
+        while (to < first_stop) *to++ = *from++;
+        if (to == stop) return;
+        const std::size_t period = distance * ((8 + distance - 1) / distance);
+        from = to - period;
+        while (to < stop) {
+            std::memcpy(to, from, 8);
+            to += 8;
+            from += 8;
+        }
+    }
+
+    Status run()
+    {
+        const std::size_t input_size = static_cast<std::size_t>(end - next);
+        if (input_size < 2) return Status::truncated;
+        const unsigned mode = next[0];
+        const unsigned dictionary = next[1];
+        if (mode > 1 || dictionary < 4 || dictionary > 6) return Status::bad_header;
+        ascii = mode == 1;
+        dictionary_bits = dictionary;
+        next += 2;
+
+        const std::size_t first_capacity = std::min(max_output, std::max(first_capacity_minimum, input_size * 4));
+        output.resize(first_capacity + copy_slack);
+        begin = out = output.data();
+        limit = begin + first_capacity;
+
+        for (;;) {
+            refill();
+            do {
+                const Status status = ascii ? token<true>() : token<false>();
+                if (status != Status::ok) return status;
+                if (finished) return Status::ok;
+            } while (count >= longest_token_bits);
+        }
+    }
+
+    bool finished = false;
+
+    template <bool Ascii>
+    Status token()
+    {
+        if ((bits & 1) == 0) {
+            std::uint8_t literal;
+            if constexpr (Ascii) {
+                const DecodeEntry entry = ascii_decode[(bits >> 1) & 0x1FFF];
+                literal = entry.symbol;
+                consume(1 + entry.bits);
+            } else {
+                literal = static_cast<std::uint8_t>(bits >> 1);
+                consume(9);
+            }
+            if (overran()) return Status::truncated;
+            if (out == limit && !reserve(1)) return Status::output_limit;
+            *out++ = literal;
+            return Status::ok;
+        }
+        const DecodeEntry length_entry = length_decode[(bits >> 1) & 0x7F];
+        consume(1 + length_entry.bits);
+        const unsigned length = length_base[length_entry.symbol] + take(length_extra_bits[length_entry.symbol]);
+        if (length == end_of_stream) {
+            if (overran()) return Status::truncated;
+            finished = true;
+            return Status::ok;
+        }
+        const DecodeEntry distance_entry = distance_decode[bits & 0xFF];
+        consume(distance_entry.bits);
+        const unsigned low_bits = distance_low_bits(length, dictionary_bits);
+        const std::size_t distance = ((std::size_t{distance_entry.symbol} << low_bits) | take(low_bits)) + 1;
+        if (overran()) return Status::truncated;
+        if (distance > static_cast<std::size_t>(out - begin)) return Status::bad_distance;
+        if (length > static_cast<std::size_t>(limit - out) && !reserve(length)) return Status::output_limit;
+        copy_match(distance, length);
+        return Status::ok;
+    }
+};
+
+}  // namespace
+
+Status explode(ByteSpan input, Bytes& output, std::size_t max_output)
+{
+    output.clear();
+    Exploder exploder(input, output, max_output);
+    const Status status = exploder.run();
+    if (status == Status::ok)
+        output.resize(static_cast<std::size_t>(exploder.out - exploder.begin));
+    else
+        output.clear();
+    return status;
+}
+
+const char* describe(Status status)
+{
+    switch (status) {
+    case Status::ok: return "the stream is sound";
+    case Status::bad_header: return "the stream header names no known literal mode or dictionary size";
+    case Status::truncated: return "the stream ends before its end code";
+    case Status::invalid_code: return "the stream holds a bit pattern that is no code";
+    case Status::bad_distance: return "a match reaches back before the start of the data";
+    case Status::output_limit: return "the stream decodes to more bytes than allowed";
+    }
+    return "unknown status";
+}
+
+int dictionary_size_of_header(std::uint16_t header)
+{
+    switch (header) {
+    case 0x0400: return 1024;
+    case 0x0500: return 2048;
+    case 0x0600: return 4096;
+    default: return 0;
+    }
+}
+
+}  // namespace mw::dcl
