@@ -1,5 +1,6 @@
 #include "aircraft/field_text.h"
 
+#include <bit>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
@@ -116,17 +117,44 @@ std::optional<FieldValue> parse_choice(const FieldSpec& field, std::string_view 
     return std::nullopt;
 }
 
+// A shown value in stored units, worked in double so that the text of a
+// converted value gives back the stored float; nothing when it leaves the
+// float range.
+std::optional<float> stored_from_shown(Display display, double shown)
+{
+    double stored = shown;
+    if (display == Display::thousandths) stored = shown * 1000.0;
+    if (display == Display::millionths) stored = shown / 1000000.0;
+    if (std::isfinite(stored) && std::fabs(stored) > double(std::numeric_limits<float>::max())) return std::nullopt;
+    return float(stored);
+}
+
 std::optional<FieldValue> parse_float_field(const FieldSpec& field, std::string_view text)
 {
-    const auto shown = parse_number<float>(text);
-    if (!shown) return std::nullopt;
-    FieldValue value;
-    switch (field.display) {
-    case Display::thousandths: value.real = *shown * 1000.0f; break;
-    case Display::millionths: value.real = *shown / 1000000.0f; break;
-    default: value.real = *shown; break;
+    std::optional<float> stored;
+    if (field.display == Display::plain) {
+        stored = parse_number<float>(text);
+    } else if (const auto shown = parse_number<double>(text)) {
+        stored = stored_from_shown(field.display, *shown);
     }
+    if (!stored) return std::nullopt;
+    FieldValue value;
+    value.real = *stored;
     return value;
+}
+
+// A converted value: the float result when its text reads back to the
+// stored bits (5000 shows "5"), else the exact double quotient.
+std::string format_converted(Display display, float stored)
+{
+    const float shown = display == Display::thousandths ? stored / 1000.0f : stored * 1000000.0f;
+    const std::string text = format_float(shown);
+    const auto back = stored_from_shown(display, double(shown));
+    if (back && std::bit_cast<std::uint32_t>(*back) == std::bit_cast<std::uint32_t>(stored)) return text;
+    const double exact = display == Display::thousandths ? double(stored) / 1000.0 : double(stored) * 1000000.0;
+    char buffer[64];
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, exact);
+    return std::string(buffer, result.ptr);
 }
 
 std::optional<FieldValue> parse_pair(std::string_view text)
@@ -191,11 +219,9 @@ std::string format_field_value(const FieldSpec& field, const FieldValue& value)
 {
     switch (field.type) {
     case FieldType::f32:
-        switch (field.display) {
-        case Display::thousandths: return format_float(value.real / 1000.0f);
-        case Display::millionths: return format_float(value.real * 1000000.0f);
-        default: return format_float(value.real);
-        }
+        if (field.display == Display::thousandths || field.display == Display::millionths)
+            return format_converted(field.display, value.real);
+        return format_float(value.real);
     case FieldType::i16_pair: return std::to_string(value.integer) + ", " + std::to_string(value.second);
     default: return std::to_string(value.integer);
     }
