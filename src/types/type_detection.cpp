@@ -6,6 +6,7 @@
 
 #include "app/workspace/messages.h"
 #include "types/copy_types.h"
+#include "types/vmmd_type.h"
 
 namespace mw {
 
@@ -63,7 +64,7 @@ std::unique_ptr<FileType> create_file_type(int detection_code)
     case 1: return std::make_unique<WavType>();
     case 2:
     case 3: return nullptr;  // image handler: slot in here
-    case 4: return nullptr;  // 3D model handler: slot in here
+    case 4: return std::make_unique<VMMDType>();
     case 768: return nullptr;  // palette handler: slot in here
     default: return nullptr;
     }
