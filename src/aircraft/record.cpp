@@ -107,6 +107,8 @@ int encode_record(const Record& record, Bytes& item)
 {
     const RecordSpec& spec = *record.spec;
     if (!spec.saves()) return report_error(spec.save_refusal);
+    // The name record's texts have their own save (aircraft_name.h).
+    if (spec.fields.empty()) return report_error("This record has no fields to save");
 
     std::size_t needed = std::size_t(spec.length);
     if (is_flaps(record)) needed = std::size_t(spec.fields[flap_fields_in(record.new_values) - 1].end());

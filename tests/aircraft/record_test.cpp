@@ -359,6 +359,14 @@ TEST_F(RecordTest, SegmentTypeIsWrittenBackAsRead)
     EXPECT_EQ(item[1], 2);
 }
 
+TEST_F(RecordTest, NameRecordIsNotSavedThroughTheFieldTable)
+{
+    Bytes item{'A', 0, 'B', 0};
+    Record record = load(res_aircraft_name, item);
+    EXPECT_EQ(encode_record(record, item), -1);
+    EXPECT_EQ(errors(), std::vector<std::string>{"This record has no fields to save"});
+}
+
 TEST_F(RecordTest, ItemShorterThanItsRecordIsNotWritten)
 {
     Bytes item = patterned(13);
