@@ -1,7 +1,6 @@
 #include "aircraft/prop_record.h"
 
 #include <array>
-#include <cmath>
 
 namespace mw {
 

@@ -1,6 +1,5 @@
 #include "aircraft/record.h"
 
-#include <cmath>
 #include <string>
 
 #include "aircraft/field_text.h"
