@@ -6,6 +6,7 @@ const std::vector<Command>& commands()
 {
     static const std::vector<Command> table = {
         {"list", "ARCHIVE [--json]", "list the archive's files and items as the tree shows them", run_list},
+        {"model-info", "MODELFILE [--variant] [--json]", "show a 3D model file's counts, materials, parts and bounding box", run_model_info},
     };
     return table;
 }

@@ -6,5 +6,6 @@
 namespace mw::cli {
 
 int run_list(Args& args);
+int run_model_info(Args& args);
 
 }  // namespace mw::cli
