@@ -24,7 +24,9 @@
 //
 // implode() writes binary literal mode only. It returns an empty Bytes (never
 // a valid stream) for a dictionary size other than 1024, 2048 or 4096 and for
-// inputs of 4 GiB or more; otherwise the stream always decodes back to `input`.
+// inputs longer than 4 GiB - 64 KiB; otherwise the stream always decodes back
+// to `input`, with distances up to the dictionary size (256 for length-2
+// matches) and lengths up to 518.
 #pragma once
 
 #include <cstddef>

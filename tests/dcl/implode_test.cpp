@@ -1,0 +1,147 @@
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <map>
+#include <random>
+#include <set>
+#include <string>
+
+#include "archive/dcl/dcl.h"
+#include "dcl/dcl_test_support.h"
+
+namespace mw::test {
+namespace {
+
+using dcl::Status;
+
+constexpr int dictionaries[] = {1024, 2048, 4096};
+
+std::uint8_t header_byte(int dictionary) { return dictionary == 1024 ? 4 : dictionary == 2048 ? 5 : 6; }
+
+// Encodes, checks the header, decodes with both decoders and returns what
+// the simple one saw.
+TokenStats expect_round_trip(const Bytes& input, int dictionary)
+{
+    const Bytes stream = dcl::implode(input, dictionary);
+    EXPECT_GE(stream.size(), 4u);
+    if (stream.size() < 4) return {};
+    EXPECT_EQ(stream[0], 0);
+    EXPECT_EQ(stream[1], header_byte(dictionary));
+    EXPECT_EQ(dcl::dictionary_size_of_header(get_u16(stream.data())), dictionary);
+    Bytes output;
+    EXPECT_EQ(dcl::explode(stream, output, input.size()), Status::ok);
+    EXPECT_TRUE(output == input) << "the fast decoder gives other bytes";
+    const SlowResult slow = slow_explode(stream, input.size());
+    EXPECT_EQ(slow.status, Status::ok);
+    EXPECT_TRUE(slow.output == input) << "the simple decoder gives other bytes";
+    EXPECT_LE(slow.stats.max_distance_len3plus, static_cast<std::size_t>(dictionary));
+    EXPECT_LE(slow.stats.max_distance_len2, 256u);
+    EXPECT_LE(slow.stats.max_length, 518u);
+    return slow.stats;
+}
+
+TEST(DclImplode, EveryReferenceInputRoundTripsAtEveryDictionary)
+{
+    std::set<std::string> inputs;
+    for (const ManifestStream& s : manifest_streams()) inputs.insert(s.decodes_to);
+    for (const std::string& name : inputs) {
+        const Bytes input = dcl_testdata(name);
+        for (int dictionary : dictionaries) {
+            SCOPED_TRACE(name + " at " + std::to_string(dictionary));
+            expect_round_trip(input, dictionary);
+        }
+    }
+}
+
+// For each dictionary size: our streams of the inputs, against the reference
+// streams made with that size, summed.
+TEST(DclImplode, NoLargerInTotalThanTheReferenceStreams)
+{
+    std::map<int, std::size_t> ours, reference;
+    for (const ManifestStream& s : manifest_streams()) {
+        reference[s.dictionary] += dcl_testdata(s.file).size();
+        ours[s.dictionary] += dcl::implode(dcl_testdata(s.decodes_to), s.dictionary).size();
+    }
+    for (int dictionary : dictionaries) {
+        std::printf("dictionary %d: ours %zu bytes, reference %zu bytes (%.2f%%)\n", dictionary, ours[dictionary],
+                    reference[dictionary], 100.0 * double(ours[dictionary]) / double(reference[dictionary]));
+        EXPECT_LE(ours[dictionary], reference[dictionary]) << "dictionary " << dictionary;
+    }
+}
+
+TEST(DclImplode, EmptyAndOneByteInputs)
+{
+    EXPECT_EQ(dcl::implode({}, 1024), (Bytes{0x00, 0x04, 0x01, 0xFF}));
+    EXPECT_EQ(dcl::implode({}, 4096), (Bytes{0x00, 0x06, 0x01, 0xFF}));
+    const Bytes one{'A'};
+    EXPECT_EQ(dcl::implode(one, 2048), dcl_testdata("one_byte.d2048.pk"));
+}
+
+TEST(DclImplode, OnlyTheThreeDictionarySizesAreAccepted)
+{
+    const Bytes input{1, 2, 3};
+    for (int size : {0, 512, 1023, 1025, 3072, 8192, -4096}) EXPECT_TRUE(dcl::implode(input, size).empty()) << size;
+}
+
+TEST(DclImplode, MatchesReachTheFullDictionaryAndNoFurther)
+{
+    for (int dictionary : dictionaries) {
+        SCOPED_TRACE(dictionary);
+        const std::string name = "maxdist" + std::to_string(dictionary) + ".raw";
+        EXPECT_EQ(expect_round_trip(dcl_testdata(name), dictionary).max_distance_len3plus,
+                  static_cast<std::size_t>(dictionary));
+        EXPECT_EQ(expect_round_trip(dcl_testdata("len2dist.raw"), dictionary).max_distance_len2, 256u);
+    }
+}
+
+TEST(DclImplode, LongRunsUseTheLongestMatchAndDistanceOne)
+{
+    const Bytes run(10'000, 'Z');
+    for (int dictionary : dictionaries) {
+        const TokenStats stats = expect_round_trip(run, dictionary);
+        EXPECT_EQ(stats.max_length, 518u);
+        EXPECT_EQ(stats.min_distance, 1u);
+        EXPECT_LE(dcl::implode(run, dictionary).size(), 76u);
+    }
+}
+
+TEST(DclImplode, RandomDataGrowsByNoMoreThanTheLiteralCost)
+{
+    std::mt19937 random(7);
+    Bytes input(20'000);
+    for (auto& b : input) b = static_cast<std::uint8_t>(random());
+    for (int dictionary : dictionaries) {
+        expect_round_trip(input, dictionary);
+        EXPECT_LE(dcl::implode(input, dictionary).size(), 2 + (input.size() * 9 + 16 + 7) / 8);
+    }
+}
+
+// Small inputs made of runs, copies from near and far, and noise, to reach
+// the edges of the match finder: input ends, window edges, 518-byte limits.
+TEST(DclImplode, StructuredRandomInputsRoundTrip)
+{
+    std::mt19937 random(2024);
+    for (int round = 0; round < 60; ++round) {
+        Bytes input;
+        const std::size_t target = random() % 9000;
+        while (input.size() < target) {
+            const unsigned kind = random() % 4;
+            const std::size_t n = 1 + random() % 700;
+            if (kind == 0 || input.empty()) {
+                for (std::size_t i = 0; i < n; ++i) input.push_back(static_cast<std::uint8_t>(random() % 6));
+            } else if (kind == 1) {
+                input.insert(input.end(), n, static_cast<std::uint8_t>(random()));
+            } else {
+                const std::size_t back = 1 + random() % std::min<std::size_t>(input.size(), 5000);
+                for (std::size_t i = 0; i < n; ++i) input.push_back(input[input.size() - back]);
+            }
+        }
+        for (int dictionary : dictionaries) {
+            SCOPED_TRACE("round " + std::to_string(round) + " at " + std::to_string(dictionary));
+            expect_round_trip(input, dictionary);
+        }
+    }
+}
+
+}  // namespace
+}  // namespace mw::test
