@@ -20,7 +20,8 @@ namespace fs = std::filesystem;
 
 enum class ModelSourceLayout { multimaterial_root = 0, parts_decomposition = 1 };
 
-// The text with "\n" line ends.
+// The text with "\n" line ends. The model comes from load_model, which has
+// checked its vertex indices.
 std::string model_source_text(const ModelData& model, ModelSourceLayout layout);
 
 // Writes the text with CR LF line ends. -1 after "Error opening NAME for

@@ -5,8 +5,10 @@
 #include <functional>
 #include <random>
 
+#include "model/cob_writer.h"
 #include "model/model_builder.h"
 #include "model/model_loader.h"
+#include "model/model_source_writer.h"
 #include "support/workspace_fixture.h"
 
 namespace mw::test {
@@ -135,7 +137,13 @@ TEST(HostileModelBytes, RandomDamageNeverReadsOutOfBounds)
         Bytes file = original;
         const int changes = 1 + round % 4;
         for (int c = 0; c < changes; ++c) file[position(random)] = std::uint8_t(value(random));
-        if (parse_model(file, round % 2 == 1)) ++loaded;
+        const auto model = parse_model(file, round % 2 == 1);
+        if (!model) continue;
+        ++loaded;
+        // Whatever loads can be written: odd part ranges, limits and names included.
+        EXPECT_FALSE(model_source_text(*model, ModelSourceLayout::parts_decomposition).empty());
+        EXPECT_FALSE(model_source_text(*model, ModelSourceLayout::multimaterial_root).empty());
+        EXPECT_FALSE(cob_bytes(*model).empty());
     }
     EXPECT_GT(loaded, 0);  // damage to unused bytes still loads
 }
