@@ -7,5 +7,6 @@ namespace mw::cli {
 
 int run_list(Args& args);
 int run_model_info(Args& args);
+int run_dcl(Args& args);
 
 }  // namespace mw::cli
