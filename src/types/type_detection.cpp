@@ -5,7 +5,9 @@
 #include <string_view>
 
 #include "app/workspace/messages.h"
+#include "types/bmp_type.h"
 #include "types/copy_types.h"
+#include "types/pal_type.h"
 #include "types/vmmd_type.h"
 
 namespace mw {
@@ -63,9 +65,9 @@ std::unique_ptr<FileType> create_file_type(int detection_code)
     case 0: return std::make_unique<UnknownType>();
     case 1: return std::make_unique<WavType>();
     case 2:
-    case 3: return nullptr;  // image handler: slot in here
+    case 3: return std::make_unique<BmpType>();  // type code 2 for both item formats
     case 4: return std::make_unique<VMMDType>();
-    case 768: return nullptr;  // palette handler: slot in here
+    case 768: return std::make_unique<PalType>();
     default: return nullptr;
     }
 }
