@@ -55,6 +55,16 @@ public:
     // 0-based index of the first entry with `id`, or -1.
     int find(std::uint32_t id) const;
 
+    // Extraction of entry i (see ResEntry::extract); "Error#1096: Invalid Item Index" when out of range.
+    [[nodiscard]] int extract(int i, int item, const fs::path& destination, int mode, bool convert);
+
+    // Replaces the data of entry i (item 0) or of item `item`, from `source`
+    // (converted when `convert`), optionally with `header_file`'s bytes as the
+    // new directory block, and writes the whole archive anew through
+    // "temp.res" beside it. On 0 the archive file has been replaced and the
+    // stream is closed: the caller reopens the archive.
+    [[nodiscard]] int rewrite(int i, int item, const fs::path& source, bool convert, const fs::path& header_file);
+
     const std::string& path() const { return path_; }
     const std::string& title() const { return title_; }
     int entry_count() const { return entry_count_; }

@@ -67,6 +67,18 @@ public:
     // Size of item k (1-based): O[k] - O[k-1].
     std::uint32_t item_size(int k) const { return item_offsets[k] - item_offsets[k - 1]; }
 
+    // Extraction modes.
+    enum ExtractMode { to_temp = 0, to_file = 1, to_folder = 2 };
+
+    // Writes the whole entry (item 0) or item `item` (1-based) to the temp
+    // folder, converted when `convert` is set, and in mode 1 / 2 on to the
+    // file / into the folder `destination`. 0 or -1.
+    [[nodiscard]] int extract(int item, const fs::path& destination, int mode, bool convert);
+
+    // Leaves the new stored data for `source` (converted when `convert`) in
+    // temp + "import.bin" and sets the new lengths. An item keeps its size.
+    [[nodiscard]] int prepare_import(int item, const fs::path& source, bool convert);
+
     // Temp-folder file names of the entry's extraction.
     fs::path raw_file_path() const;             // temp + "mw3792_" + X + "."
     fs::path item_file_path(int item) const;    // temp + "mw3792_" + X + "_item" + K + "."
