@@ -75,7 +75,10 @@ int main(int argc, char** argv)
 
     Workspace& workspace = Workspace::instance();
     if (workspace.setup(WorkspaceLocation::for_program(own_executable(argv[0]), home)) != 0) return cli::exit_failed;
+    // Settings given for one command do not outlive it; only "options" stores them.
+    const int stored_palette_format = workspace.palette_format();
     const int result = command->run(args);
+    if (name != "options") workspace.set_palette_format(stored_palette_format);
     // As when the program closes: temporary files go, the configuration is kept.
     workspace.clear_temp();
     workspace.save_config();

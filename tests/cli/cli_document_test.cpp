@@ -1,0 +1,80 @@
+#include <gtest/gtest.h>
+
+#include "archive/dcl/dcl.h"
+#include "support/cli_runner.h"
+#include "support/res_builder.h"
+#include "support/temp_dir.h"
+#include "support/workspace_fixture.h"
+
+namespace mw::test {
+namespace {
+
+class CliDocumentTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        write_text(home / "config.cfg", "LastOpenDir -\r\nLastExportDir -\r\nLastImportDir -\r\nPaletteFormat 0\r\nTexturesBGR 0\r\n");
+        write_text(home / "resid.def", "Snd 26001 26001\n");
+        const Bytes joined = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10};
+        ResBuilder()
+            .raw(26001, {'R', 'I', 'F', 'F', 9, 9})
+            .compound(300, {14, 18, 24}, dcl::implode(joined, 1024), 10)
+            .write(archive);
+    }
+    CliResult cli(const std::vector<std::string>& args) { return run_cli(home.path(), args); }
+
+    TempDir home;
+    std::filesystem::path archive = home / "a.res";
+};
+
+TEST_F(CliDocumentTest, InfoPrintsTheTextAndTheDisplayKind)
+{
+    const CliResult result = cli({"info", archive.string(), "1"});
+    EXPECT_EQ(result.exit_code, 0) << result.err;
+    EXPECT_EQ(result.out,
+              "Type                          : Sound\n"
+              "Resource ID              : 26001    Snd\n"
+              "Compressed Size     : 6\n"
+              "Uncompressed Size : 6\n"
+              "Display kind      : 1\n");
+    const CliResult json = cli({"info", "--json", archive.string(), "2"});
+    EXPECT_NE(json.out.find(R"("file":2,"item":1,"type":"Unknown","id":300)"), std::string::npos) << json.out;
+    EXPECT_NE(json.out.find(R"("start":0,"end":4)"), std::string::npos) << json.out;
+}
+
+TEST_F(CliDocumentTest, ExportAndImportAnItem)
+{
+    CliResult result = cli({"export", archive.string(), "2", "2", (home / "item.bin").string(), "--original"});
+    ASSERT_EQ(result.exit_code, 0) << result.err;
+    EXPECT_EQ(read_bytes(home / "item.bin"), (Bytes{5, 6, 7, 8, 9, 10}));
+
+    write_bytes(home / "new.bin", Bytes{60, 61, 62, 63, 64, 65});
+    result = cli({"import", archive.string(), "2", "2", (home / "new.bin").string()});
+    ASSERT_EQ(result.exit_code, 0) << result.err;
+    EXPECT_EQ(result.out, "Import Completed\n");
+    result = cli({"export", archive.string(), "2", "0", (home / "all.bin").string(), "--original"});
+    ASSERT_EQ(result.exit_code, 0) << result.err;
+    // The whole entry selected shows its first item, as the tree does.
+    EXPECT_EQ(read_bytes(home / "all.bin"), (Bytes{1, 2, 3, 4}));
+
+    write_bytes(home / "bad.bin", Bytes{1, 2, 3});
+    result = cli({"import", archive.string(), "2", "2", (home / "bad.bin").string()});
+    EXPECT_EQ(result.exit_code, 1);
+    EXPECT_EQ(result.err, "Error: imported file size differs from original file size\n");
+}
+
+TEST_F(CliDocumentTest, AnalyseAndUsage)
+{
+    const CliResult result = cli({"analyse", "--json", archive.string()});
+    EXPECT_EQ(result.exit_code, 0) << result.err;
+    EXPECT_NE(result.out.find(R"("variant":false,"aircraft_archive":false,"key_files":[])"), std::string::npos) << result.out;
+    EXPECT_EQ(cli({"export", archive.string()}).exit_code, 2);
+    EXPECT_EQ(cli({"info", archive.string(), "x"}).exit_code, 2);
+    EXPECT_EQ(cli({"export", archive.string(), "1", "a", "--palette-format", "gif"}).exit_code, 2);
+    const CliResult missing = cli({"info", archive.string(), "9"});
+    EXPECT_EQ(missing.exit_code, 1);
+    EXPECT_EQ(missing.err, "Error: the archive has no file 9\n");
+}
+
+}  // namespace
+}  // namespace mw::test
