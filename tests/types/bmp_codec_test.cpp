@@ -180,36 +180,6 @@ TEST(BmpCodec, WriteThenReadGivesTheSameImage)
     }
 }
 
-TEST(BmpDecoder, CoreHeaderHasThreeByteEntriesAndShortDimensions)
-{
-    BmpFile f{.header_size = 12, .width = 3, .height = 2, .bit_count = 1};
-    f.table = {1, 2, 3, 4, 5, 6};
-    f.pixels = {0x40, 0, 0, 0, 0xE0, 0, 0, 0};
-    const BitmapImage image = decode(f.bytes());
-    EXPECT_EQ(image.width(), 3u);
-    EXPECT_EQ(image.colour(0), (BgrColour{1, 2, 3}));
-    EXPECT_EQ(image.colour(1), (BgrColour{4, 5, 6}));
-    EXPECT_EQ(row_bytes(image, 0), (std::vector<std::uint8_t>{0x40, 0, 0, 0}));
-    EXPECT_EQ(row_bytes(image, 1), (std::vector<std::uint8_t>{0xE0, 0, 0, 0}));
-}
-
-TEST(BmpDecoder, ColoursUsedReadsAShortTableAndLeavesTheRestBlack)
-{
-    BmpFile f{.width = 4, .height = 1, .bit_count = 4, .colours_used = 2};
-    f.table = {9, 8, 7, 0, 6, 5, 4, 0};
-    f.pixels = {0x01, 0x10, 0, 0};
-    const BitmapImage image = decode(f.bytes());
-    ASSERT_EQ(image.colour_count(), 16u);
-    EXPECT_EQ(image.colour(1), (BgrColour{6, 5, 4}));
-    EXPECT_EQ(image.colour(2), BgrColour{});
-
-    // Colours-used is an info-header field: a core header always has 2^bitcount entries.
-    BmpFile core{.header_size = 12, .width = 1, .height = 1, .bit_count = 1};
-    core.table = {1, 1, 1, 2, 2, 2};
-    core.pixels = {0x80, 0, 0, 0};
-    EXPECT_EQ(decode(core.bytes()).colour(1), (BgrColour{2, 2, 2}));
-}
-
 TEST(BmpDecoder, TopDownFlagReversesUncompressedRowsOnly)
 {
     BmpFile f{.width = 4, .height = 2, .bit_count = 8, .colours_used = 1};
@@ -247,7 +217,7 @@ TEST(BmpDecoder, SizeLimitsComeBeforeAllocation)
     }
 }
 
-TEST(BmpDecoder, HeaderAndTableFaults)
+TEST(BmpDecoder, StreamsCutShort)
 {
     struct Case {
         const char* name;
@@ -255,20 +225,10 @@ TEST(BmpDecoder, HeaderAndTableFaults)
         std::size_t cut;  // bytes kept; 0 keeps all
         const char* message;
     };
-    BmpFile big_header{.header_size = 108, .width = 1, .height = 1, .bit_count = 24};
-    big_header.pixels = {1, 2, 3, 0};
-    BmpFile offset_inside_table{.width = 1, .height = 1, .bit_count = 1, .table = Bytes(8, 0), .offset = 60};
+    // (The conformance set covers header sizes, bit counts, compressions and offsets.)
     BmpFile cut_rgb{.width = 2, .height = 2, .bit_count = 24, .pixels = Bytes(8 + 5, 1)};
-    BmpFile header_20{.header_size = 20, .width = 1, .height = 1};
-    BmpFile rgb16{.width = 1, .height = 1, .bit_count = 16};
-    BmpFile rle_on_8{.width = 1, .height = 1, .bit_count = 8, .compression = 2};
     BmpFile fine{.width = 1, .height = 1, .bit_count = 1, .table = Bytes(8, 0), .pixels = Bytes(4, 0)};
     const std::vector<Case> cases = {
-        {"108-byte header", big_header, 0, "no exception"},
-        {"header size 20", header_20, 0, "Corrupt Windows Bitmap stream"},
-        {"16 bits", rgb16, 0, "Unsupported Bitmap Format"},
-        {"RLE4 on 8 bits", rle_on_8, 0, "Unsupported Bitmap Format"},
-        {"offset inside the table", offset_inside_table, 0, "Corrupt Windows Bitmap stream"},
         {"24-bit row cut short", cut_rgb, 0, "Error reading BMP input file"},
         {"info header cut short", fine, 30, "Error reading BMP input file"},
         {"colour table cut short", fine, 58, "Error reading BMP input file"},
@@ -279,7 +239,6 @@ TEST(BmpDecoder, HeaderAndTableFaults)
         if (c.cut) bytes.resize(c.cut);
         EXPECT_EQ(failure_of([&] { decode(bytes); }), c.message) << c.name;
     }
-    EXPECT_EQ(failure_of([&] { decode("BA" + fine.bytes().substr(2)); }), "Not a Windows Bitmap stream");
 }
 
 // RLE streams on a 4 x 2 image: what each decodes to, or its failure.
