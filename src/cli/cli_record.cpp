@@ -1,0 +1,357 @@
+// Aircraft record commands: record (show a record as its form does),
+// record-set (change fields and save as confirming the form does) and
+// visualise (the "3D model code:" text of a located part).
+//
+// Fields are printed as "NAME = VALUE" with VALUE as the form shows it, so
+// that a line of `record` can be given back to `record-set` as NAME=VALUE.
+#include <algorithm>
+#include <charconv>
+#include <iostream>
+
+#include "aircraft/aircraft_call.h"
+#include "aircraft/field_text.h"
+#include "aircraft/model_code.h"
+#include "aircraft/record_file.h"
+#include "app/workspace/messages.h"
+#include "cli/commands.h"
+#include "cli/selection_args.h"
+#include "document/record_saving.h"
+
+namespace mw::cli {
+
+namespace {
+
+// One printed field: a record field or one of the texts of the name and call records.
+struct FieldLine {
+    int offset = 0;
+    std::string type;
+    std::string name;
+    std::string label;
+    std::string group;
+    std::string value;
+    std::string choice;  // the list entry a list field's value selects
+    bool editable = true;
+    bool shown = true;
+};
+
+std::string type_name(FieldType type)
+{
+    switch (type) {
+    case FieldType::u8: return "u8";
+    case FieldType::i16: return "i16";
+    case FieldType::i32: return "i32";
+    case FieldType::f32: return "f32";
+    case FieldType::i16_pair: return "i16x2";
+    }
+    return "?";
+}
+
+// Record texts on one line: backslash escapes for the backslash and control bytes.
+std::string escape_text(const std::string& text)
+{
+    std::string out;
+    for (unsigned char c : text) {
+        switch (c) {
+        case '\\': out += "\\\\"; break;
+        case '\n': out += "\\n"; break;
+        case '\t': out += "\\t"; break;
+        case '\r': out += "\\r"; break;
+        default:
+            if (c < 0x20 || c == 0x7F) {
+                static const char hex[] = "0123456789abcdef";
+                out += "\\x";
+                out += hex[c >> 4];
+                out += hex[c & 15];
+            } else {
+                out += char(c);
+            }
+        }
+    }
+    return out;
+}
+
+std::optional<std::string> unescape_text(std::string_view text)
+{
+    std::string out;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] != '\\') {
+            out += text[i];
+            continue;
+        }
+        if (++i == text.size()) return std::nullopt;
+        switch (text[i]) {
+        case '\\': out += '\\'; break;
+        case 'n': out += '\n'; break;
+        case 't': out += '\t'; break;
+        case 'r': out += '\r'; break;
+        case 'x': {
+            unsigned value = 0;
+            if (i + 2 >= text.size()) return std::nullopt;
+            const auto [end, ec] = std::from_chars(text.data() + i + 1, text.data() + i + 3, value, 16);
+            if (ec != std::errc() || end != text.data() + i + 3) return std::nullopt;
+            out += char(value);
+            i += 2;
+            break;
+        }
+        default: return std::nullopt;
+        }
+    }
+    return out;
+}
+
+std::vector<FieldLine> record_lines(const Record& record)
+{
+    std::vector<FieldLine> lines;
+    for (std::size_t i = 0; i < record.field_count(); ++i) {
+        const FieldSpec& field = record.field(i);
+        FieldLine line;
+        line.offset = field.offset;
+        line.type = type_name(field.type);
+        line.name = field_key(field);
+        line.label = field.label;
+        line.group = field.group;
+        line.value = format_field_value(field, record.current_values[i]);
+        line.choice = choice_text(field, record.current_values[i]);
+        line.editable = record.spec->saves() && field.save != SaveRule::as_read && field.save != SaveRule::always_zero;
+        line.shown = field.shown;
+        lines.push_back(line);
+    }
+    return lines;
+}
+
+FieldLine text_line(int offset, std::size_t length, const std::string& name, const std::string& value, bool editable)
+{
+    FieldLine line;
+    line.offset = offset;
+    line.type = "char[" + std::to_string(length) + "]";
+    line.name = line.label = name;
+    line.value = escape_text(value);
+    line.editable = editable;
+    return line;
+}
+
+std::string without_carriage_returns(const std::string& text)
+{
+    std::string out;
+    for (char c : text)
+        if (c != '\r') out += c;
+    return out;
+}
+
+std::vector<FieldLine> name_lines(const AircraftName& name)
+{
+    const NameLayout& at = name.layout;
+    return {text_line(int(at.name_offset), at.name_length, "Name:", name.name, true),
+            text_line(int(at.name_offset + at.name_length + 1), at.description_length, "Description:",
+                      without_carriage_returns(name.description), true)};
+}
+
+std::vector<FieldLine> call_lines(const fs::path& file)
+{
+    const auto bytes = read_record_bytes(file);
+    if (!bytes) return {};
+    const AircraftCall call = load_aircraft_call(*bytes);
+    const int full_at = 14;
+    const int short_at = full_at + int(call.full_call.size()) + 1;
+    return {text_line(full_at, call.full_call.size(), "Aircraft Call:", call.full_call, false),
+            text_line(short_at, call.short_call.size(), "short call", call.short_call, false)};
+}
+
+std::string saving_text(const RecordSpec& spec)
+{
+    if (!spec.saves()) return "not saved: " + spec.save_refusal;
+    std::string text = "WM_USER+" + std::to_string(spec.notice_message);
+    if (spec.notice_message == 3) text += ", notice code " + std::to_string(spec.notice_code);
+    return text;
+}
+
+void print_text(const RecordSpec& spec, int resource_id, std::size_t length, const std::vector<FieldLine>& lines)
+{
+    std::cout << "Record      : " << spec.info_text << " (resource " << resource_id << ", " << length << " bytes)\n"
+              << "Form        : " << spec.form_class << '\n'
+              << "Title       : " << spec.title << '\n'
+              << "Saved with  : " << saving_text(spec) << '\n'
+              << "Fields      : offset, type, name = current value\n";
+    for (const FieldLine& line : lines) {
+        std::string offset = "@" + std::to_string(line.offset);
+        offset.resize(std::max<std::size_t>(offset.size(), 6), ' ');
+        std::string type = line.type;
+        type.resize(std::max<std::size_t>(type.size(), 7), ' ');
+        std::cout << "  " << offset << type << line.name << " = " << line.value;
+        if (!line.choice.empty()) std::cout << "  (" << line.choice << ")";
+        if (!line.shown) std::cout << "  [not shown, kept as read]";
+        else if (!line.editable && spec.saves()) std::cout << "  [shown only]";
+        std::cout << '\n';
+    }
+}
+
+void print_json(const RecordSpec& spec, int resource_id, std::size_t length, const std::vector<FieldLine>& lines)
+{
+    std::cout << "{\"record\":" << json_string(spec.info_text) << ",\"resource_id\":" << resource_id
+              << ",\"length\":" << length << ",\"form_class\":" << json_string(spec.form_class)
+              << ",\"title\":" << json_string(spec.title) << ",\"notice_message\":" << spec.notice_message
+              << ",\"notice_code\":" << spec.notice_code << ",\"saves\":" << (spec.saves() ? "true" : "false")
+              << ",\"save_refusal\":" << json_string(spec.save_refusal) << ",\"fields\":[";
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        const FieldLine& line = lines[i];
+        std::cout << (i ? "," : "") << "{\"offset\":" << line.offset << ",\"type\":" << json_string(line.type)
+                  << ",\"name\":" << json_string(line.name) << ",\"label\":" << json_string(line.label)
+                  << ",\"group\":" << json_string(line.group) << ",\"value\":" << json_string(line.value)
+                  << ",\"choice\":" << json_string(line.choice) << ",\"editable\":" << (line.editable ? "true" : "false")
+                  << ",\"shown\":" << (line.shown ? "true" : "false") << "}";
+    }
+    std::cout << "]}\n";
+}
+
+// The selected item's record kind; reported when the item has none.
+const RecordSpec* record_kind(const CMarrowickDoc& doc, const Selection& selection)
+{
+    const RecordSpec* kind = doc.selected_record_kind();
+    if (!kind) {
+        report_error("Error: file " + std::to_string(selection.file) + " item " + std::to_string(doc.selected_item()) +
+                     " is not an aircraft record");
+    }
+    return kind;
+}
+
+// "NAME" of a NAME=VALUE of the name record: which of its two texts.
+enum class NameText { none, name, description };
+
+NameText name_text_of(std::string_view key, const NameLayout& layout)
+{
+    std::string k;
+    for (char c : key)
+        if (c != ' ' && c != '\t' && c != ':') k += char(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
+    if (k == "name" || k == "newname" || k == "aircraftname" || k == "@" + std::to_string(layout.name_offset))
+        return NameText::name;
+    if (k == "description" || k == "@" + std::to_string(layout.name_offset + layout.name_length + 1))
+        return NameText::description;
+    return NameText::none;
+}
+
+int set_aircraft_name(CMarrowickDoc& doc, const std::vector<std::string>& assignments)
+{
+    const auto loaded = doc.load_selected_aircraft_name();
+    if (!loaded) return exit_failed;
+    std::string name = loaded->name;
+    std::string description = without_carriage_returns(loaded->description);
+    for (const std::string& assignment : assignments) {
+        const auto equals = assignment.find('=');
+        const NameText which = name_text_of(std::string_view(assignment).substr(0, equals), loaded->layout);
+        if (which == NameText::none) {
+            report_error("The aircraft name record has the texts \"Name\" and \"Description\", not \"" +
+                         assignment.substr(0, equals) + "\"");
+            return exit_failed;
+        }
+        const auto text = unescape_text(std::string_view(assignment).substr(equals + 1));
+        if (!text) {
+            report_error("Unknown escape in \"" + assignment + "\"; use \\\\, \\n, \\t, \\r or \\xNN");
+            return exit_failed;
+        }
+        (which == NameText::name ? name : description) = *text;
+    }
+    return doc.save_aircraft_name(doc.display_request().file, name, description, loaded->layout) == 0 ? exit_ok
+                                                                                                        : exit_failed;
+}
+
+std::optional<float> parse_float(const std::string& text)
+{
+    float value = 0;
+    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (ec != std::errc() || end != text.data() + text.size() || text.empty()) return std::nullopt;
+    return value;
+}
+
+}  // namespace
+
+int run_record(Args& args)
+{
+    const bool json = args.flag("--json");
+    const auto selection = parse_selection(args, 0);
+    if (!selection) return usage("record");
+    HeadlessDocument session;
+    CMarrowickDoc& doc = session.doc;
+    if (!open_and_select(doc, *selection)) return exit_failed;
+    const RecordSpec* kind = record_kind(doc, *selection);
+    if (!kind) return exit_failed;
+
+    std::vector<FieldLine> lines;
+    if (kind->special == RecordSpecial::aircraft_name) {
+        const auto name = doc.load_selected_aircraft_name();
+        if (!name) return exit_failed;
+        lines = name_lines(*name);
+    } else {
+        const auto record = doc.load_selected_record();
+        if (!record) return exit_failed;
+        kind = record->spec;  // the variant the bytes chose
+        lines = record_lines(*record);
+        if (kind->special == RecordSpecial::aircraft_call) {
+            const auto calls = call_lines(doc.display_request().file);
+            lines.insert(lines.end(), calls.begin(), calls.end());
+        }
+    }
+    const int resource_id = doc.selected_entry()->resource_id;
+    const std::size_t length = record_item_length(*doc.selected_entry(), doc.selected_item());
+    if (json)
+        print_json(*kind, resource_id, length, lines);
+    else
+        print_text(*kind, resource_id, length, lines);
+    return exit_ok;
+}
+
+int run_record_set(Args& args)
+{
+    if (args.usage_error() || args.count() < 4) return usage("record-set");
+    Selection selection;
+    selection.archive = args[0];
+    const auto file = parse_integer(args[1]);
+    const auto item = parse_integer(args[2]);
+    if (!file || !item || *file < 1 || *file > 65535 || *item < 0 || *item > 65535) return usage("record-set");
+    selection.file = int(*file);
+    selection.item = int(*item);
+    std::vector<std::string> assignments(args.positional().begin() + 3, args.positional().end());
+    for (const std::string& assignment : assignments)
+        if (assignment.find('=') == std::string::npos) return usage("record-set");
+
+    HeadlessDocument session;
+    CMarrowickDoc& doc = session.doc;
+    if (!open_and_select(doc, selection)) return exit_failed;
+    const RecordSpec* kind = record_kind(doc, selection);
+    if (!kind) return exit_failed;
+    if (kind->special == RecordSpecial::aircraft_name) return set_aircraft_name(doc, assignments);
+
+    auto record = doc.load_selected_record();
+    if (!record) return exit_failed;
+    for (const std::string& assignment : assignments)
+        if (apply_assignment(*record, assignment) != 0) return exit_failed;
+    return doc.save_record(doc.display_request().file, *record) == 0 ? exit_ok : exit_failed;
+}
+
+int run_visualise(Args& args)
+{
+    const auto scale_text = args.option("--scale");
+    const auto material = args.option("--material");
+    const auto selection = parse_selection(args, 0);
+    const auto scale = scale_text ? parse_float(*scale_text) : std::optional<float>(1.0f);
+    const auto& materials = model_materials();
+    const bool known_material = !material || std::find(materials.begin(), materials.end(), *material) != materials.end();
+    if (!selection || !scale || !known_material) return usage("visualise");
+
+    HeadlessDocument session;
+    CMarrowickDoc& doc = session.doc;
+    if (!open_and_select(doc, *selection)) return exit_failed;
+    const RecordSpec* kind = record_kind(doc, *selection);
+    if (!kind) return exit_failed;
+    if (kind->model_code.solid == ModelSolid::none) {
+        report_error("Error: the " + kind->form_class + " form shows no 3D model code");
+        return exit_failed;
+    }
+    const auto record = doc.load_selected_record();
+    if (!record) return exit_failed;
+    const std::string text =
+        model_code_text(*record, doc.display_request().file.string(), *scale, material.value_or(std::string()));
+    std::cout << without_carriage_returns(text);
+    return exit_ok;
+}
+
+}  // namespace mw::cli
