@@ -1,4 +1,4 @@
-// marrowick-cli model-info MODELFILE [--variant] [--json]
+// marrowick-cli model-info (ARCHIVE FILE [ITEM] | MODELFILE [--variant]) [--json]
 #include "cli/cli_model.h"
 
 #include <cmath>
@@ -7,6 +7,7 @@
 #include <sstream>
 
 #include "cli/commands.h"
+#include "cli/selection_args.h"
 #include "model/model_loader.h"
 
 namespace mw::cli {
@@ -113,9 +114,18 @@ int run_model_info(Args& args)
 {
     const bool variant = args.flag("--variant");
     const bool json = args.flag("--json");
-    if (args.count() != 1 || args.has_unknown_option() || args.usage_error()) return usage("model-info");
+    if (args.has_unknown_option() || args.usage_error()) return usage("model-info");
     ModelData model;
-    if (load_model(model, args[0], variant) != 0) return exit_failed;
+    if (args.count() == 1) {
+        if (load_model(model, args[0], variant) != 0) return exit_failed;
+    } else {
+        // An entry or item of an archive, selected as the tree would; the archive gives the variant flag.
+        const auto selection = parse_selection(args, 0);
+        if (!selection || variant) return usage("model-info");
+        HeadlessDocument session;
+        if (!open_and_select(session.doc, *selection)) return exit_failed;
+        if (load_model(model, session.doc.display_request().file, session.doc.analysis().variant) != 0) return exit_failed;
+    }
     print_model_info(std::cout, model, json);
     return exit_ok;
 }

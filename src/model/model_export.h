@@ -3,7 +3,8 @@
 // or as a trueSpace COB file. Extraction calls these for destinations whose
 // name ends in "e" or "b".
 //
-// The item is loaded with the variant flag clear. 0 on success; -1 after the
+// `variant` is the archive's variant flag, which decides how version-3
+// materials are numbered. 0 on success; -1 after the
 // message of the failing step ("Error#375: Error Loading 3D Model" for an
 // item that is no valid model, nothing is written then; the writer's message
 // otherwise).
@@ -15,7 +16,7 @@ namespace mw {
 
 namespace fs = std::filesystem;
 
-[[nodiscard]] int export_model_source(const fs::path& model_file, const fs::path& destination);
-[[nodiscard]] int export_cob(const fs::path& model_file, const fs::path& destination);
+[[nodiscard]] int export_model_source(const fs::path& model_file, const fs::path& destination, bool variant);
+[[nodiscard]] int export_cob(const fs::path& model_file, const fs::path& destination, bool variant);
 
 }  // namespace mw

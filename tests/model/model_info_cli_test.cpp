@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include "archive/dcl/dcl.h"
 #include "model/model_builder.h"
+#include "support/res_builder.h"
 #include "support/cli_runner.h"
 #include "support/workspace_fixture.h"
 
@@ -58,6 +60,38 @@ TEST_F(ModelInfoCli, BrokenModelAndWrongUsage)
     EXPECT_EQ(broken.err, "Error#375: Error Loading 3D Model\n");
     EXPECT_EQ(run_cli(program_folder(), {"model-info"}).exit_code, 2);
     EXPECT_EQ(run_cli(program_folder(), {"model-info", model_file(), "--wire"}).exit_code, 2);
+}
+
+}  // namespace
+}  // namespace mw::test
+
+namespace mw::test {
+namespace {
+
+// The model as an entry of an archive: the archive's first entry decides the variant flag.
+TEST_F(ModelInfoCli, ArchiveEntryUsesTheArchivesVariantFlag)
+{
+    const Bytes model = two_part_model().build();
+    ResBuilder().raw(1000, Bytes(4, 0)).raw(77, model).write(scratch() / "variant.res");
+    ResBuilder().raw(5, Bytes(4, 0)).stored(77, dcl::implode(model, 2048), static_cast<std::uint32_t>(model.size()))
+        .write(scratch() / "plain.res");
+
+    const CliResult variant = run_cli(program_folder(), {"model-info", (scratch() / "variant.res").string(), "2", "--json"});
+    ASSERT_EQ(variant.exit_code, 0) << variant.err;
+    EXPECT_NE(variant.out.find("{\"name\":\"t_glass\",\"kind\":0,\"code\":2,\"texture\":7,"), std::string::npos);
+    const CliResult plain = run_cli(program_folder(), {"model-info", (scratch() / "plain.res").string(), "2"});
+    ASSERT_EQ(plain.exit_code, 0) << plain.err;
+    EXPECT_EQ(plain.out.rfind("Model \"TWOPART\" version 3", 0), 0u);
+
+    // Exports through the archive write model source and COB files.
+    const auto e_file = scratch() / "out.e";
+    ASSERT_EQ(run_cli(program_folder(), {"export", (scratch() / "plain.res").string(), "2", e_file.string(), "--e-mode", "parts"}).exit_code, 0);
+    std::string text = read_text(e_file);
+    std::erase(text, '\r');  // the expected files keep plain line ends
+    EXPECT_EQ(text, read_text(std::filesystem::path(MARROWICK_SOURCE_DIR) / "tests/model/expected/two_parts_decomposition.e"));
+    const auto cob = scratch() / "out.cob";
+    ASSERT_EQ(run_cli(program_folder(), {"export", (scratch() / "plain.res").string(), "2", cob.string()}).exit_code, 0);
+    EXPECT_EQ(read_text(cob).substr(0, 9), "Caligari ");
 }
 
 }  // namespace

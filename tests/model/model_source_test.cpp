@@ -110,9 +110,9 @@ TEST_F(ModelSourceFile, ExportFollowsTheWorkspaceOption)
 {
     write_bytes(scratch() / "m.bin", two_part_model().build());
     workspace().set_model_source_export_option(1);
-    ASSERT_EQ(export_model_source(scratch() / "m.bin", scratch() / "parts.e"), 0);
+    ASSERT_EQ(export_model_source(scratch() / "m.bin", scratch() / "parts.e", false), 0);
     workspace().set_model_source_export_option(0);
-    ASSERT_EQ(export_model_source(scratch() / "m.bin", scratch() / "root.e"), 0);
+    ASSERT_EQ(export_model_source(scratch() / "m.bin", scratch() / "root.e", false), 0);
     auto lf = [](std::string text) {
         std::erase(text, '\r');
         return text;
@@ -125,7 +125,7 @@ TEST_F(ModelSourceFile, ExportFollowsTheWorkspaceOption)
 TEST_F(ModelSourceFile, ExportOfABrokenModelWritesNothing)
 {
     write_bytes(scratch() / "m.bin", Bytes{'V', 'M', 'M', 'D', 3});
-    EXPECT_EQ(export_model_source(scratch() / "m.bin", scratch() / "out.e"), -1);
+    EXPECT_EQ(export_model_source(scratch() / "m.bin", scratch() / "out.e", false), -1);
     EXPECT_FALSE(std::filesystem::exists(scratch() / "out.e"));
     EXPECT_EQ(errors(), std::vector<std::string>{"Error#375: Error Loading 3D Model"});
 }
@@ -134,7 +134,7 @@ TEST_F(ModelSourceFile, UnwritableDestinationIsReported)
 {
     write_bytes(scratch() / "m.bin", two_part_model().build());
     const auto destination = scratch() / "no such folder" / "out.e";
-    EXPECT_EQ(export_model_source(scratch() / "m.bin", destination), -1);
+    EXPECT_EQ(export_model_source(scratch() / "m.bin", destination, false), -1);
     EXPECT_EQ(errors(), std::vector<std::string>{"Error opening " + destination.string() + " for writing"});
 }
 
