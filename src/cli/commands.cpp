@@ -17,6 +17,9 @@ const std::vector<Command>& commands()
         {"import-header", "ARCHIVE FILE SOURCE", "import SOURCE with the header file beside it (SOURCE's name with .hdr)", run_import_header},
         {"import-flight-model", "ARCHIVE PHYSICS", "replace the flight model of an aircraft archive from a physics archive", run_import_flight_model},
         {"dcl", "implode [-1|-2|-4] IN OUT | explode IN OUT", "compress or decompress a raw DCL implode stream", run_dcl},
+        {"record", "ARCHIVE FILE [ITEM] [--json]", "show an aircraft record as its form does: kind, form, title, fields", run_record},
+        {"record-set", "ARCHIVE FILE ITEM NAME=VALUE...", "change aircraft record fields (named as record prints them, or @OFFSET) and save", run_record_set},
+        {"visualise", "ARCHIVE FILE [ITEM] [--scale S] [--material ffNN]", "print the 3D model code of a located physics part", run_visualise},
     };
     return table;
 }

@@ -14,5 +14,8 @@ int run_info(Args& args);
 int run_analyse(Args& args);
 int run_import_flight_model(Args& args);
 int run_dcl(Args& args);
+int run_record(Args& args);
+int run_record_set(Args& args);
+int run_visualise(Args& args);
 
 }  // namespace mw::cli
