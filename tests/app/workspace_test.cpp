@@ -81,6 +81,7 @@ TEST_F(WorkspaceSetupTest, ProgramFolderChoice)
     location.home = home.path() / "explicit";
     ASSERT_EQ(Workspace::instance().setup(location), 0);
     EXPECT_EQ(Workspace::instance().program_folder(), home.path() / "explicit" / "");
+    EXPECT_EQ(Workspace::instance().resid_names().name_of(5), "Installed");  // seeded
 
     // Otherwise the program's own folder when it is writable (a portable install).
     location.home.reset();

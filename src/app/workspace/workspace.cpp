@@ -80,21 +80,24 @@ void Workspace::reset()
 
 int Workspace::setup(const WorkspaceLocation& location)
 {
-    fs::path folder;
     std::error_code ec;
+    const fs::path own = location.executable.parent_path();
+    // A folder of the user's gets the names shipped beside the program or installed with it.
+    auto seed = [&](const fs::path& folder) {
+        fs::create_directories(folder, ec);
+        if (fs::exists(folder / "resid.def", ec)) return;
+        for (const fs::path& source : {own / "resid.def", location.installed_resid_def})
+            if (!source.empty() && fs::exists(source, ec) && fs::copy_file(source, folder / "resid.def", ec)) return;
+    };
+    fs::path folder;
     if (location.home) {
         folder = *location.home;
-        fs::create_directories(folder, ec);
+        seed(folder);
+    } else if (fs::exists(own / "resid.def", ec) || is_writable_folder(own)) {
+        folder = own;  // a portable install: everything beside the program
     } else {
-        const fs::path own = location.executable.parent_path();
-        if (fs::exists(own / "resid.def", ec) || is_writable_folder(own)) {
-            folder = own;  // a portable install: everything beside the program
-        } else {
-            folder = location.user_data_folder;
-            fs::create_directories(folder, ec);
-            if (!fs::exists(folder / "resid.def", ec) && !location.installed_resid_def.empty())
-                fs::copy_file(location.installed_resid_def, folder / "resid.def", ec);
-        }
+        folder = location.user_data_folder;
+        seed(folder);
     }
     return setup_in(folder);
 }
