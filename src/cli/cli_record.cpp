@@ -9,6 +9,8 @@
 #include <iostream>
 
 #include "aircraft/aircraft_call.h"
+#include "aircraft/axle_table.h"
+#include "aircraft/catalogue.h"
 #include "aircraft/field_text.h"
 #include "aircraft/model_code.h"
 #include "aircraft/record_file.h"
@@ -29,7 +31,7 @@ struct FieldLine {
     std::string label;
     std::string group;
     std::string value;
-    std::string choice;  // the list entry a list field's value selects
+    std::string note;  // beside the value: the list entry chosen, or where an axle run ends
     bool editable = true;
     bool shown = true;
 };
@@ -111,7 +113,13 @@ std::vector<FieldLine> record_lines(const Record& record)
         line.label = field.label;
         line.group = field.group;
         line.value = format_field_value(field, record.current_values[i]);
-        line.choice = choice_text(field, record.current_values[i]);
+        if (choice_stores_index(field.choices)) line.note = choice_text(field, record.current_values[i]);
+        // The axle forms show where each run of axles ends.
+        const bool axles = record.spec->resource_id() == res_aircraft_axles || record.spec->resource_id() == res_cockpit_axles;
+        if (axles && i % 2 == 0) {
+            if (const auto ending = axle_ending(record, i / 2))
+                line.note = "ending at model axle: " + std::to_string(*ending);
+        }
         line.editable = record.spec->saves() && field.save != SaveRule::as_read && field.save != SaveRule::always_zero;
         line.shown = field.shown;
         lines.push_back(line);
@@ -174,11 +182,11 @@ void print_text(const RecordSpec& spec, int resource_id, std::size_t length, con
               << "Fields      : offset, type, name = current value\n";
     for (const FieldLine& line : lines) {
         std::string offset = "@" + std::to_string(line.offset);
-        offset.resize(std::max<std::size_t>(offset.size(), 6), ' ');
+        offset.resize(std::max<std::size_t>(offset.size() + 1, 6), ' ');
         std::string type = line.type;
-        type.resize(std::max<std::size_t>(type.size(), 7), ' ');
+        type.resize(std::max<std::size_t>(type.size() + 1, 7), ' ');
         std::cout << "  " << offset << type << line.name << " = " << line.value;
-        if (!line.choice.empty()) std::cout << "  (" << line.choice << ")";
+        if (!line.note.empty()) std::cout << "  (" << line.note << ")";
         if (!line.shown) std::cout << "  [not shown, kept as read]";
         else if (!line.editable && spec.saves()) std::cout << "  [shown only]";
         std::cout << '\n';
@@ -197,7 +205,7 @@ void print_json(const RecordSpec& spec, int resource_id, std::size_t length, con
         std::cout << (i ? "," : "") << "{\"offset\":" << line.offset << ",\"type\":" << json_string(line.type)
                   << ",\"name\":" << json_string(line.name) << ",\"label\":" << json_string(line.label)
                   << ",\"group\":" << json_string(line.group) << ",\"value\":" << json_string(line.value)
-                  << ",\"choice\":" << json_string(line.choice) << ",\"editable\":" << (line.editable ? "true" : "false")
+                  << ",\"note\":" << json_string(line.note) << ",\"editable\":" << (line.editable ? "true" : "false")
                   << ",\"shown\":" << (line.shown ? "true" : "false") << "}";
     }
     std::cout << "]}\n";

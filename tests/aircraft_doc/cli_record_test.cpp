@@ -1,0 +1,145 @@
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "aircraft_doc_fixture.h"
+#include "support/cli_runner.h"
+#include "support/temp_dir.h"
+#include "support/workspace_fixture.h"
+
+namespace mw::test {
+namespace {
+
+class CliRecordTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        write_text(home / "config.cfg", "LastOpenDir -\r\nLastExportDir -\r\nLastImportDir -\r\nPaletteFormat 0\r\nTexturesBGR 0\r\n");
+        write_text(home / "resid.def", "");
+        aircraft_records_archive().write(archive);
+    }
+    CliResult cli(std::vector<std::string> args)
+    {
+        args.insert(args.begin() + 1, archive.string());
+        return run_cli(home.path(), args);
+    }
+
+    // The value `record` prints for the field `name` ("  @80   f32    Max. Force: = 900").
+    static std::string printed_value(const std::string& out, const std::string& name)
+    {
+        std::istringstream lines(out);
+        for (std::string line; std::getline(lines, line);) {
+            const auto at = line.find(" " + name + " = ");
+            if (at == std::string::npos || line.rfind("  @", 0) != 0) continue;
+            std::string value = line.substr(at + name.size() + 4);
+            return value.substr(0, value.find("  "));
+        }
+        ADD_FAILURE() << name << " not in\n" << out;
+        return {};
+    }
+
+    TempDir home;
+    std::filesystem::path archive = home / "a.res";
+};
+
+TEST_F(CliRecordTest, RecordOutputFedBackToRecordSet)
+{
+    CliResult shown = cli({"record", "11", "2"});
+    ASSERT_EQ(shown.exit_code, 0) << shown.err;
+    EXPECT_EQ(shown.out.substr(0, shown.out.find("Fields")),
+              "Record      : AEROTYPE_GEAR (resource 2138, 101 bytes)\n"
+              "Form        : CLandGearDlg\n"
+              "Title       : Landing Gear\n"
+              "Saved with  : WM_USER+3, notice code 2138101\n");
+    EXPECT_NE(shown.out.find("  @0    u8     Segment type: = 4  [shown only]\n"), std::string::npos) << shown.out;
+    EXPECT_NE(shown.out.find("  @67   u8     Control: = 6  (LEFTBRAKE)\n"), std::string::npos) << shown.out;
+    EXPECT_EQ(printed_value(shown.out, "Max. Force:"), "900");
+
+    const std::string mass = printed_value(shown.out, "Mass (Kg):");
+    const CliResult set = cli({"record-set", "11", "2", "Max. Force:=" + mass, "@67=3"});
+    ASSERT_EQ(set.exit_code, 0) << set.err;
+    EXPECT_EQ(set.out, "Import Completed\n");
+
+    shown = cli({"record", "11", "2"});
+    EXPECT_EQ(printed_value(shown.out, "Max. Force:"), "40");
+    EXPECT_EQ(printed_value(shown.out, "Control:"), "3");
+    EXPECT_EQ(printed_value(shown.out, "Mass (Kg):"), "40");
+}
+
+TEST_F(CliRecordTest, NameRecordTextsWithEscapes)
+{
+    CliResult shown = cli({"record", "8", "--json"});
+    ASSERT_EQ(shown.exit_code, 0) << shown.err;
+    EXPECT_NE(shown.out.find(R"("name":"Description:","label":"Description:","group":"","value":"Line one\\nLine two")"),
+              std::string::npos)
+        << shown.out;
+
+    const CliResult set = cli({"record-set", "8", "0", "Name=Piper", "description=A\\tB\\nC"});
+    ASSERT_EQ(set.exit_code, 0) << set.err;
+    shown = cli({"record", "8"});
+    // Both texts keep their stored lengths, padded with spaces.
+    EXPECT_NE(shown.out.find("  @5    char[6] Name: = Piper \n  @12   char[17] Description: = A\\tB\\nC            \n"),
+              std::string::npos)
+        << shown.out;
+}
+
+TEST_F(CliRecordTest, AxleRunsShowWhereTheyEnd)
+{
+    const CliResult shown = cli({"record", "12"});
+    ASSERT_EQ(shown.exit_code, 0) << shown.err;
+    EXPECT_NE(shown.out.find("  @0    u8     elevators: number of pieces of this type: = 2  (ending at model axle: 6)\n"
+                             "  @1    u8     elevators: starting at model axle: = 5\n"
+                             "  @2    u8     rudder: number of pieces of this type: = 0\n"),
+              std::string::npos)
+        << shown.out;
+}
+
+TEST_F(CliRecordTest, VisualiseContactPoint)
+{
+    CliResult code = cli({"visualise", "11", "1"});
+    ASSERT_EQ(code.exit_code, 0) << code.err;
+    EXPECT_EQ(code.out.substr(0, 11), "\nBEGIN \"cp_");
+    EXPECT_NE(code.out.find("_Right Wing\"\n\nPOINTS{\n0.900000,2.000000,3.000000;\n"), std::string::npos) << code.out;
+    EXPECT_NE(code.out.find("0,N,0,ff02,(0,4,3);\n"), std::string::npos);
+
+    code = cli({"visualise", "11", "1", "--scale", "2", "--material", "ff0a"});
+    ASSERT_EQ(code.exit_code, 0) << code.err;
+    EXPECT_NE(code.out.find("POINTS{\n0.450000,1.000000,1.500000;\n"), std::string::npos) << code.out;
+    EXPECT_NE(code.out.find("0,N,7,ff0a,(2,0,5);\n"), std::string::npos);
+}
+
+TEST_F(CliRecordTest, FailuresAndUsage)
+{
+    const struct {
+        std::vector<std::string> args;
+        int exit_code;
+        const char* err;  // "" when only the exit code matters
+    } cases[] = {
+        {{"record", "7"}, 1, "Error: file 7 item 0 is not an aircraft record\n"},
+        {{"record-set", "11", "2", "Wing=1"}, 1,
+         "No single field of this record is named \"Wing\"; name it by its group and label or by its offset (@N)\n"},
+        {{"record-set", "11", "2", "Control:=11"}, 1,
+         "Control: Please select one of: NONE, AILERON, RUDDER, ELEVATOR, FLAP, THROTTLE, LEFTBRAKE, RIGHTBRAKE, "
+         "SPOILERON, NOSOUND, SPOILER.\n"},
+        {{"record-set", "15", "0", "@0=1"}, 1, "This record is shown only and cannot be saved\n"},
+        {{"record-set", "8", "0", "Name=Cessna 172"}, 1, "The name may hold at most 6 characters\n"},
+        {{"visualise", "11", "2", "--material", "ff15"}, 2, ""},
+        {{"visualise", "11", "3"}, 1, "Error: the CFuelSystemDlg form shows no 3D model code\n"},
+        {{"record-set", "11", "2"}, 2, ""},
+        {{"record-set", "11", "2", "novalue"}, 2, ""},
+    };
+    const Bytes original = read_bytes(archive);
+    for (const auto& c : cases) {
+        const CliResult result = cli(c.args);
+        SCOPED_TRACE(c.args[0] + " " + c.args.back());
+        EXPECT_EQ(result.exit_code, c.exit_code) << result.err;
+        if (*c.err) {
+            EXPECT_EQ(result.err, c.err);
+        }
+        EXPECT_EQ(result.out, "");
+    }
+    EXPECT_EQ(read_bytes(archive), original);
+}
+
+}  // namespace
+}  // namespace mw::test
