@@ -90,7 +90,8 @@ std::optional<std::string> unescape_text(std::string_view text)
             unsigned value = 0;
             if (i + 2 >= text.size()) return std::nullopt;
             const auto [end, ec] = std::from_chars(text.data() + i + 1, text.data() + i + 3, value, 16);
-            if (ec != std::errc() || end != text.data() + i + 3) return std::nullopt;
+            // A zero byte would end the text early inside the record.
+            if (ec != std::errc() || end != text.data() + i + 3 || value == 0) return std::nullopt;
             out += char(value);
             i += 2;
             break;
@@ -253,7 +254,7 @@ int set_aircraft_name(CMarrowickDoc& doc, const std::vector<std::string>& assign
         }
         const auto text = unescape_text(std::string_view(assignment).substr(equals + 1));
         if (!text) {
-            report_error("Unknown escape in \"" + assignment + "\"; use \\\\, \\n, \\t, \\r or \\xNN");
+            report_error("Unknown escape in \"" + assignment + "\"; use \\\\, \\n, \\t, \\r or \\xNN (not \\x00)");
             return exit_failed;
         }
         (which == NameText::name ? name : description) = *text;

@@ -123,6 +123,8 @@ TEST_F(CliRecordTest, FailuresAndUsage)
          "SPOILERON, NOSOUND, SPOILER.\n"},
         {{"record-set", "15", "0", "@0=1"}, 1, "This record is shown only and cannot be saved\n"},
         {{"record-set", "8", "0", "Name=Cessna 172"}, 1, "The name may hold at most 6 characters\n"},
+        {{"record-set", "8", "0", "Name=Ce\\x00x"}, 1,
+         "Unknown escape in \"Name=Ce\\x00x\"; use \\\\, \\n, \\t, \\r or \\xNN (not \\x00)\n"},
         {{"visualise", "11", "2", "--material", "ff15"}, 2, ""},
         {{"visualise", "11", "3"}, 1, "Error: the CFuelSystemDlg form shows no 3D model code\n"},
         {{"record-set", "11", "2"}, 2, ""},
