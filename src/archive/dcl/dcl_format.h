@@ -122,12 +122,32 @@ constexpr bool is_complete(const std::array<DecodeEntry, M>& table)
     return true;
 }
 
-inline constexpr auto length_decode = make_decode_table<7>(length_codes);
+inline constexpr auto length_symbol_decode = make_decode_table<7>(length_codes);
 inline constexpr auto distance_decode = make_decode_table<8>(distance_codes);
 inline constexpr auto ascii_decode = make_decode_table<13>(ascii_codes);
 
-static_assert(is_complete(length_decode) && is_complete(distance_decode) && is_complete(ascii_decode),
+static_assert(is_complete(length_symbol_decode) && is_complete(distance_decode) && is_complete(ascii_decode),
               "the code tables must be complete prefix codes");
+
+// Length decoding in one look-up: the first length of the symbol whose code
+// the next 7 bits start with, the code's length and the number of extra bits.
+struct LengthEntry {
+    std::uint16_t base = 0;
+    std::uint8_t code_bits = 0;
+    std::uint8_t extra_bits = 0;
+};
+
+constexpr std::array<LengthEntry, 128> make_length_decode()
+{
+    std::array<LengthEntry, 128> table{};
+    for (std::size_t i = 0; i < table.size(); ++i) {
+        const DecodeEntry entry = length_symbol_decode[i];
+        table[i] = {length_base[entry.symbol], entry.bits, length_extra_bits[entry.symbol]};
+    }
+    return table;
+}
+
+inline constexpr auto length_decode = make_length_decode();
 
 // The length symbol of a match length 2..519.
 constexpr unsigned length_symbol(unsigned length)

@@ -23,7 +23,7 @@ using namespace format;
 //
 // The output buffer grows geometrically up to `max_output` and keeps
 // `copy_slack` spare bytes past its capacity, so match copies may move whole
-// 8-byte words and run up to 7 bytes past the match.
+// 8- or 16-byte words and run up to 15 bytes past the match.
 constexpr unsigned longest_token_bits = 30;
 constexpr std::size_t copy_slack = 16;
 constexpr std::size_t first_capacity_minimum = 4096;
@@ -41,6 +41,42 @@ std::uint64_t load_u64(const std::uint8_t* p)
     }
 }
 
+// Copies `length` bytes from `distance` back to `to`, which has at least
+// `copy_slack` spare bytes after the match; returns the end of the match.
+std::uint8_t* copy_match(std::uint8_t* to, std::size_t distance, std::size_t length)
+{
+    std::uint8_t* const stop = to + length;
+    const std::uint8_t* from = to - distance;
+    if (distance >= 16) {
+        do {
+            std::memcpy(to, from, 16);
+            to += 16;
+            from += 16;
+        } while (to < stop);
+        return stop;
+    }
+    if (distance >= 8) {
+        do {
+            std::memcpy(to, from, 8);
+            to += 8;
+            from += 8;
+        } while (to < stop);
+        return stop;
+    }
+    // A short period: lay down the first 8 bytes one by one, then copy words
+    // from a whole number of periods back, at least 8 bytes away.
+    const std::uint8_t* const first_stop = to + std::min<std::size_t>(length, 8);
+    while (to < first_stop) *to++ = *from++;
+    if (to == stop) return stop;
+    from = to - distance * ((8 + distance - 1) / distance);
+    while (to < stop) {
+        std::memcpy(to, from, 8);
+        to += 8;
+        from += 8;
+    }
+    return stop;
+}
+
 struct Exploder {
     Exploder(ByteSpan stream, Bytes& out_bytes, std::size_t limit)
         : next(stream.data()), end(stream.data() + stream.size()), output(out_bytes), max_output(limit)
@@ -50,9 +86,6 @@ struct Exploder {
     // Input side.
     const std::uint8_t* next;
     const std::uint8_t* end;
-    std::uint64_t bits = 0;
-    unsigned count = 0;              // valid bits in `bits`
-    std::size_t phantom_bytes = 0;   // zero bytes fed after the end of the input
     bool ascii = false;
     unsigned dictionary_bits = 0;
 
@@ -63,42 +96,8 @@ struct Exploder {
     std::uint8_t* out = nullptr;
     std::uint8_t* limit = nullptr;
 
-    void refill()
-    {
-        if (end - next >= 8) {
-            bits |= load_u64(next) << count;
-            next += (63 - count) >> 3;
-            count |= 56;
-            return;
-        }
-        while (count <= 56) {
-            std::uint64_t byte = 0;
-            if (next < end)
-                byte = *next++;
-            else
-                ++phantom_bytes;
-            bits |= byte << count;
-            count += 8;
-        }
-    }
-
-    void consume(unsigned n)
-    {
-        bits >>= n;
-        count -= n;
-    }
-
-    unsigned take(unsigned n)
-    {
-        const unsigned value = static_cast<unsigned>(bits & ((1u << n) - 1));
-        consume(n);
-        return value;
-    }
-
-    // True when the last token used bits from beyond the end of the input.
-    bool overran() const { return phantom_bytes != 0 && phantom_bytes * 8 > count; }
-
-    // Makes room for `length` more bytes, or says there is none within the limit.
+    // Makes room for `length` more bytes past `out`, or says there is none
+    // within the limit.
     bool reserve(std::size_t length)
     {
         const std::size_t used = static_cast<std::size_t>(out - begin);
@@ -110,35 +109,6 @@ struct Exploder {
         out = begin + used;
         limit = begin + grown;
         return true;
-    }
-
-    // Copies `length` bytes from `distance` back; the caller checked both.
-    void copy_match(std::size_t distance, std::size_t length)
-    {
-        std::uint8_t* to = out;
-        std::uint8_t* const stop = out + length;
-        const std::uint8_t* from = out - distance;
-        out = stop;
-        if (distance >= 8) {
-            do {
-                std::memcpy(to, from, 8);
-                to += 8;
-                from += 8;
-            } while (to < stop);
-            return;
-        }
-        // A short period: lay down the first 8 bytes one by one, then copy
-        // words from a whole number of periods back, at least 8 bytes away.
-        const std::uint8_t* const first_stop = to + std::min<std::size_t>(length, 8);
-        while (to < first_stop) *to++ = *from++;
-        if (to == stop) return;
-        const std::size_t period = distance * ((8 + distance - 1) / distance);
-        from = to - period;
-        while (to < stop) {
-            std::memcpy(to, from, 8);
-            to += 8;
-            from += 8;
-        }
     }
 
     Status run()
@@ -156,54 +126,95 @@ struct Exploder {
         output.resize(first_capacity + copy_slack);
         begin = out = output.data();
         limit = begin + first_capacity;
-
-        for (;;) {
-            refill();
-            do {
-                const Status status = ascii ? token<true>() : token<false>();
-                if (status != Status::ok) return status;
-                if (finished) return Status::ok;
-            } while (count >= longest_token_bits);
-        }
+        return ascii ? decode<true>() : decode<false>();
     }
 
-    bool finished = false;
-
+    // The token loop. The bit buffer and the output position live in locals:
+    // as members, every store through the output pointer (which may alias
+    // anything) would force them back to memory. `out` is written back
+    // before anything that reads it.
     template <bool Ascii>
-    Status token()
+    Status decode()
     {
-        if ((bits & 1) == 0) {
-            std::uint8_t literal;
-            if constexpr (Ascii) {
-                const DecodeEntry entry = ascii_decode[(bits >> 1) & 0x1FFF];
-                literal = entry.symbol;
-                consume(1 + entry.bits);
+        std::uint64_t b = 0;       // bit buffer, next bit lowest
+        unsigned n = 0;            // valid bits in it
+        std::size_t phantom = 0;   // zero bytes fed after the end of the input
+        const std::uint8_t* in = next;
+        std::uint8_t* o = out;
+        std::uint8_t* room_end = limit;
+        const unsigned dict_bits = dictionary_bits;
+        const std::uint8_t* const in_end = end;
+        const std::uint8_t* const out_begin = begin;
+
+        auto consume = [&](unsigned k) {
+            b >>= k;
+            n -= k;
+        };
+        auto take = [&](unsigned k) {
+            const unsigned value = static_cast<unsigned>(b & ((1u << k) - 1));
+            consume(k);
+            return value;
+        };
+        // True when the last token used bits from beyond the end of the input.
+        auto overran = [&] { return phantom != 0 && phantom * 8 > n; };
+        auto grow = [&](std::size_t length) {
+            out = o;
+            const bool grown = reserve(length);
+            o = out;
+            room_end = limit;
+            return grown;
+        };
+
+        for (;;) {
+            if (in_end - in >= 8) {
+                b |= load_u64(in) << n;
+                in += (63 - n) >> 3;
+                n |= 56;
             } else {
-                literal = static_cast<std::uint8_t>(bits >> 1);
-                consume(9);
+                while (n <= 56) {
+                    std::uint64_t byte = 0;
+                    if (in < in_end)
+                        byte = *in++;
+                    else
+                        ++phantom;
+                    b |= byte << n;
+                    n += 8;
+                }
             }
-            if (overran()) return Status::truncated;
-            if (out == limit && !reserve(1)) return Status::output_limit;
-            *out++ = literal;
-            return Status::ok;
+            do {
+                if ((b & 1) == 0) {
+                    std::uint8_t literal;
+                    if constexpr (Ascii) {
+                        const DecodeEntry entry = ascii_decode[(b >> 1) & 0x1FFF];
+                        literal = entry.symbol;
+                        consume(1 + entry.bits);
+                    } else {
+                        literal = static_cast<std::uint8_t>(b >> 1);
+                        consume(9);
+                    }
+                    if (overran()) return Status::truncated;
+                    if (o == room_end && !grow(1)) return Status::output_limit;
+                    *o++ = literal;
+                    continue;
+                }
+                const LengthEntry length_entry = length_decode[(b >> 1) & 0x7F];
+                consume(1 + length_entry.code_bits);
+                const unsigned length = length_entry.base + take(length_entry.extra_bits);
+                if (length == end_of_stream) {
+                    if (overran()) return Status::truncated;
+                    out = o;
+                    return Status::ok;
+                }
+                const DecodeEntry distance_entry = distance_decode[b & 0xFF];
+                consume(distance_entry.bits);
+                const unsigned low_bits = distance_low_bits(length, dict_bits);
+                const std::size_t distance = ((std::size_t{distance_entry.symbol} << low_bits) | take(low_bits)) + 1;
+                if (overran()) return Status::truncated;
+                if (distance > static_cast<std::size_t>(o - out_begin)) return Status::bad_distance;
+                if (length > static_cast<std::size_t>(room_end - o) && !grow(length)) return Status::output_limit;
+                o = copy_match(o, distance, length);
+            } while (n >= longest_token_bits);
         }
-        const DecodeEntry length_entry = length_decode[(bits >> 1) & 0x7F];
-        consume(1 + length_entry.bits);
-        const unsigned length = length_base[length_entry.symbol] + take(length_extra_bits[length_entry.symbol]);
-        if (length == end_of_stream) {
-            if (overran()) return Status::truncated;
-            finished = true;
-            return Status::ok;
-        }
-        const DecodeEntry distance_entry = distance_decode[bits & 0xFF];
-        consume(distance_entry.bits);
-        const unsigned low_bits = distance_low_bits(length, dictionary_bits);
-        const std::size_t distance = ((std::size_t{distance_entry.symbol} << low_bits) | take(low_bits)) + 1;
-        if (overran()) return Status::truncated;
-        if (distance > static_cast<std::size_t>(out - begin)) return Status::bad_distance;
-        if (length > static_cast<std::size_t>(limit - out) && !reserve(length)) return Status::output_limit;
-        copy_match(distance, length);
-        return Status::ok;
     }
 };
 
