@@ -210,21 +210,6 @@ void CMarrowickDoc::extract_textures(const std::vector<int>& texture_numbers)
     }
 }
 
-int CMarrowickDoc::replace_selected_item(int resource_id, const fs::path& file, const std::string& locate_error)
-{
-    const int selected = selected_file_;
-    const int item = selected_item_;
-    int result;
-    {
-        WaitScope wait(views_, true);
-        const int target = archive_.find(static_cast<std::uint32_t>(resource_id));
-        if (target < 0) return report_error(locate_error);
-        result = archive_.rewrite(target, item, file, false, {});
-    }
-    if (result != 0) return -1;
-    return reload_and_reselect(selected, item);
-}
-
 std::string CMarrowickDoc::converted_filter(bool for_export, std::string* default_extension) const
 {
     default_extension->clear();

@@ -69,11 +69,6 @@ public:
     // Extracts texture base entry + t, converted, to temp + "mw3792_texture%d.bmp" for each t.
     void extract_textures(const std::vector<int>& texture_numbers);
 
-    // Replaces the selected item of the first entry with `resource_id` by
-    // `file` (an edited record), then reopens, reselects and reports
-    // "Import Completed". `locate_error` is shown when no entry has the ID.
-    [[nodiscard]] int replace_selected_item(int resource_id, const fs::path& file, const std::string& locate_error);
-
     // Aircraft record forms (record_saving.h). The record kind of the
     // selected item when the display shows its form: by the entry's resource
     // ID and, for 2138, the item's length; nullptr otherwise.

@@ -165,6 +165,17 @@ TEST_F(DocumentTest, AircraftArchiveRows)
     EXPECT_EQ(views.shown.back().kind, 0);
 }
 
+TEST_F(DocumentTest, TexturesAreExtractedFromTheTextureBase)
+{
+    ASSERT_EQ(doc.open_archive(write(aircraft_archive())), 0);
+    doc.extract_textures({0, 1, 40});  // texture 40 lies past the archive: reported, the rest go on
+    EXPECT_EQ(read_bytes(temp_folder() / "mw3792_texture0.bmp"), filled(12, 3));
+    Bytes model_definition(16, 0);  // the entry after the texture base
+    put_u16(&model_definition[12], 3000);
+    EXPECT_EQ(read_bytes(temp_folder() / "mw3792_texture1.bmp"), model_definition);
+    EXPECT_EQ(errors(), std::vector<std::string>{"Error#1096: Invalid Item Index"});
+}
+
 TEST_F(DocumentTest, NameRecordWithOneItemShowsItsWholeRange)
 {
     ResBuilder b = aircraft_archive();

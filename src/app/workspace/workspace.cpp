@@ -168,7 +168,8 @@ int Workspace::clear_temp()
 std::string Workspace::absolute_folder(const fs::path& folder, int error_number)
 {
     std::error_code ec;
-    const fs::path full = fs::absolute(folder, ec);
+    // A path without a folder lies in the current one.
+    const fs::path full = folder.empty() ? fs::current_path(ec) : fs::absolute(folder, ec);
     if (ec) {
         // The folder is kept as given when it cannot be made absolute.
         report_error(error_number, "Error getting short path name");
