@@ -201,25 +201,28 @@ struct Imploder {
     }
 
     // Candidates at `position` into `found`, each longer and farther than the
-    // one before: the nearest length-2 pair, then hash-chain matches. Returns
-    // their number.
-    unsigned find(std::uint32_t position)
+    // one before: the nearest length-2 pair, then hash-chain matches; then
+    // adds the position to the finder. Returns the number of candidates.
+    unsigned find_and_insert(std::uint32_t position)
     {
         const std::uint32_t left = size - position;
         if (left < 2) return 0;
-        const unsigned limit = std::min<std::uint32_t>(left, max_match);
         const std::uint8_t* here = data + position;
+        std::uint32_t& pair_slot = pair_head[pair_at(here)];
+        const std::uint32_t pair_distance = position + position_bias - pair_slot;
+        pair_slot = position + position_bias;
         unsigned count = 0;
+        // The pair's own length is left to the chain, where it comes first
+        // when it matches 3 bytes or more.
+        if (pair_distance <= max_len2_distance) found[count++] = {2, pair_distance};
+        if (left < 3) return count;
+
+        const unsigned limit = std::min<std::uint32_t>(left, max_match);
+        std::uint32_t& head_slot = head[hash_at(here)];
+        std::uint32_t distance = position + position_bias - head_slot;
+        chain[position & chain_mask] = head_slot;
+        head_slot = position + position_bias;
         unsigned longest = 2;  // a chain candidate must be longer than this
-
-        const std::uint32_t pair_distance = position + position_bias - pair_head[pair_at(here)];
-        if (pair_distance <= max_len2_distance) {
-            longest = common_length(here - pair_distance, here, limit);
-            found[count++] = {longest, pair_distance};
-        }
-        if (left < 3 || longest >= limit) return count;
-
-        std::uint32_t distance = position + position_bias - head[hash_at(here)];
         for (unsigned depth = tuning.chain_depth; distance <= window && depth != 0; --depth) {
             const std::uint8_t* there = here - distance;
             if (there[longest] == here[longest] && there[0] == here[0] && there[1] == here[1]) {
@@ -332,8 +335,7 @@ struct Imploder {
             const std::uint32_t position = start + at;
             reach(at + 1);
             relax(at + 1, price[at] + literal_bits, {1, 0});
-            const unsigned count = find(position);
-            insert(position);
+            const unsigned count = find_and_insert(position);
             if (count == 0) continue;
             const Match longest = found[count - 1];
             if (longest.length >= tuning.nice_length) {
