@@ -41,6 +41,19 @@ public:
     virtual void stop_sound() = 0;
 };
 
+// The wait cursor (and with `with_window` the wait window) for as long as it
+// lives, however a command ends.
+class WaitScope {
+public:
+    WaitScope(DocumentViews& views, bool with_window) : views_(views) { views_.begin_wait(with_window); }
+    ~WaitScope() { views_.end_wait(); }
+    WaitScope(const WaitScope&) = delete;
+    WaitScope& operator=(const WaitScope&) = delete;
+
+private:
+    DocumentViews& views_;
+};
+
 // Views that show nothing; select_node is left to the owner.
 class NullViews : public DocumentViews {
 public:

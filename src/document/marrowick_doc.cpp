@@ -14,18 +14,6 @@ namespace {
 
 const char all_files_filter[] = "All Files (*.*)|*.*||";
 
-// Restores the normal cursor (and closes the wait window) however a command ends.
-class WaitScope {
-public:
-    WaitScope(DocumentViews& views, bool with_window) : views_(views) { views_.begin_wait(with_window); }
-    ~WaitScope() { views_.end_wait(); }
-    WaitScope(const WaitScope&) = delete;
-    WaitScope& operator=(const WaitScope&) = delete;
-
-private:
-    DocumentViews& views_;
-};
-
 }  // namespace
 
 void CMarrowickDoc::reset_state()

@@ -8,18 +8,6 @@ namespace mw {
 
 namespace {
 
-// The wait window and cursor for the length of a save, however it ends.
-class SaveWait {
-public:
-    explicit SaveWait(DocumentViews& views) : views_(views) { views_.begin_wait(true); }
-    ~SaveWait() { views_.end_wait(); }
-    SaveWait(const SaveWait&) = delete;
-    SaveWait& operator=(const SaveWait&) = delete;
-
-private:
-    DocumentViews& views_;
-};
-
 // Forms that write the temporary file themselves before the document saves.
 bool form_writes_file(const RecordSpec& spec)
 {
@@ -77,7 +65,7 @@ int CMarrowickDoc::save_selected_item(int resource_id, const fs::path& file, con
     const int item = last_selected_item_;
     int result;
     {
-        SaveWait wait(views_);
+        WaitScope wait(views_, true);
         if (write_file && write_file() != 0) return -1;
         const int target = has_selected_entry() && item >= 0 ? record_entry_index(resource_id) : -1;
         if (target < 0) return report_error(locate_error);
