@@ -276,6 +276,21 @@ TEST_F(DocumentTest, DialogFilters)
     EXPECT_EQ(doc.flight_model_dialog().filter, "Physics .res files (*.res)|*.res|All Files (*.*)|*.*||");
 }
 
+TEST_F(DocumentTest, PalettesAreShownAsJascWhateverTheExportFormat)
+{
+    workspace().set_palette_format(1);
+    ASSERT_EQ(doc.open_archive(write(ResBuilder().raw(1, filled(768, 9)))), 0);
+    doc.select(1, 0);
+    EXPECT_EQ(views.shown.back().kind, 768);
+    EXPECT_EQ(read_text(views.shown.back().file).substr(0, 10), "JASC-PAL\r\n");
+    EXPECT_EQ(read_text(temp_folder() / "mw3792_current.pal").substr(0, 10), "JASC-PAL\r\n");
+    EXPECT_EQ(workspace().palette_format(), 1);
+    EXPECT_EQ(doc.export_converted_dialog().filter,
+              "Palette Files (*.cpl)|*.cpl|3D Model Source (*.e)|*.e|3D COB Model (*.cob)|*.cob||");
+    EXPECT_EQ(doc.import_dialog().filter, "Palette Files (*.cpl)|*.cpl||");
+    EXPECT_EQ(doc.import_dialog().default_extension, "cpl");
+}
+
 TEST_F(DocumentTest, ImportSingleReloadsAndReselects)
 {
     const auto path = write(ResBuilder().raw(1, filled(10, 1)).raw(2, filled(6, 2)));
