@@ -211,18 +211,20 @@ struct Imploder {
         std::uint32_t& pair_slot = pair_head[pair_at(here)];
         const std::uint32_t pair_distance = position + position_bias - pair_slot;
         pair_slot = position + position_bias;
+        const unsigned limit = std::min<std::uint32_t>(left, max_match);
         unsigned count = 0;
-        // The pair's own length is left to the chain, where it comes first
-        // when it matches 3 bytes or more.
-        if (pair_distance <= max_len2_distance) found[count++] = {2, pair_distance};
+        unsigned longest = 2;  // a chain candidate must be longer than this
+        if (pair_distance <= max_len2_distance) {
+            longest = common_length(here - pair_distance, here, limit);
+            found[count++] = {longest, pair_distance};
+        }
         if (left < 3) return count;
 
-        const unsigned limit = std::min<std::uint32_t>(left, max_match);
         std::uint32_t& head_slot = head[hash_at(here)];
         std::uint32_t distance = position + position_bias - head_slot;
         chain[position & chain_mask] = head_slot;
         head_slot = position + position_bias;
-        unsigned longest = 2;  // a chain candidate must be longer than this
+        if (longest >= limit) return count;
         for (unsigned depth = tuning.chain_depth; distance <= window && depth != 0; --depth) {
             const std::uint8_t* there = here - distance;
             if (there[longest] == here[longest] && there[0] == here[0] && there[1] == here[1]) {
