@@ -140,9 +140,9 @@ int CMarrowickDoc::import_with_header(const fs::path& source)
     views_.stop_sound();
     const int file = selected_file_;
     const int item = selected_item_;
-    const std::string text = source.string();
-    const auto dot = text.find_last_of('.');
-    const fs::path header = (dot == std::string::npos ? text : text.substr(0, dot)) + ".hdr";
+    // The header lies beside the file, under its name with the extension ".hdr";
+    // a dot in a folder name is not the file's extension.
+    const fs::path header = fs::path(source).replace_extension(".hdr");
     int result;
     {
         WaitScope wait(views_, true);

@@ -317,6 +317,13 @@ TEST_F(DocumentTest, ImportWithoutItsHeaderFileChangesNothing)
                                                  " doesn't exist"});
     EXPECT_EQ(read_bytes(path), before);
 
+    std::filesystem::create_directory(scratch() / "dotted.folder");
+    write_bytes(scratch() / "dotted.folder" / "plain", filled(9, 7));
+    clear_messages();
+    EXPECT_EQ(doc.import_with_header(scratch() / "dotted.folder" / "plain"), -1);
+    EXPECT_EQ(errors(), std::vector<std::string>{"Error: Header file " + (scratch() / "dotted.folder" / "plain.hdr").string() +
+                                                 " doesn't exist"});
+
     write_bytes(scratch() / "new.data.hdr", filled(6, 0xEE));
     ASSERT_EQ(doc.import_with_header(scratch() / "new.data.bin"), 0);
     EXPECT_EQ(doc.archive().entry(0)->stored_length, 15u);
