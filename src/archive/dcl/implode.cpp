@@ -56,9 +56,9 @@ struct Tuning {
 constexpr Tuning tuning_for(unsigned dictionary_bits)
 {
     switch (dictionary_bits) {
-    case 4: return {4, 24, 8};
-    case 5: return {6, 24, 8};
-    default: return {8, 32, 8};
+    case 4: return {4, 16, 6};
+    case 5: return {6, 24, 6};
+    default: return {12, 24, 6};
     }
 }
 
