@@ -17,7 +17,7 @@ namespace {
 
 int damaged_entry_error()
 {
-    return report_error(1098, "File is damaged - its data lies outside the .res file");
+    return report_error(1098, "File is damaged - its data or item directory does not fit the .res file");
 }
 
 bool copy_file_over(const fs::path& from, const fs::path& to)

@@ -252,7 +252,7 @@ TEST_F(ExtractionTest, DamagedEntryIsNotExtracted)
     ResArchive other;
     ASSERT_EQ(other.open(scratch() / "d.res"), 0);
     EXPECT_EQ(other.extract(0, 0, {}, ResEntry::to_temp, false), -1);
-    EXPECT_EQ(errors(), std::vector<std::string>{"Error#1098: File is damaged - its data lies outside the .res file"});
+    EXPECT_EQ(errors(), std::vector<std::string>{"Error#1098: File is damaged - its data or item directory does not fit the .res file"});
 }
 
 TEST(WrappingZip, EveryFieldOfTheLayout)
