@@ -7,10 +7,10 @@
 //   0      u16  magic 0xDCDC
 //   2      u8   name length n, then n name bytes (written "Cloudmere Palette")
 //   3 + n  u16  colour count, 256
-//   5 + n  256 records of 23 bytes: u16 5, u16 5, u32 0, blue, green, red,
-//          one 0 byte, name length 13 and "unnamed color". A reader skips
-//          8 bytes, takes blue, green, red, skips 1 byte and a
-//          length-prefixed name.
+//   5 + n  256 records of 26 bytes: u16 5, u16 5, u32 0, blue, green, red,
+//          one 0 byte, name length 13 and "unnamed color" (a written file
+//          is 6,678 bytes). A reader skips 8 bytes, takes blue, green, red,
+//          skips 1 byte and a length-prefixed name.
 #pragma once
 
 #include <cstdint>
