@@ -62,6 +62,9 @@ std::optional<int> WordReader::integer()
 
 std::optional<std::vector<PaletteTriple>> read_palette_triples(const fs::path& path, std::size_t max_colours)
 {
+    // A folder opens as an empty stream on some systems; it is no palette file either.
+    std::error_code ec;
+    if (fs::is_directory(path, ec)) return std::nullopt;
     std::ifstream in(path, std::ios::binary);
     if (!in) return std::nullopt;
     WordReader words(in);

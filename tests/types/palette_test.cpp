@@ -278,6 +278,25 @@ TEST_F(PaletteTest, PanelKeepsEveryColourAndPlanePaletteAtMost256)
                                                   "Error#60: Error loading palette"}));
 }
 
+TEST_F(PaletteTest, AFolderInPlaceOfAPaletteFileCannotBeOpened)
+{
+    std::filesystem::create_directory(current_palette_path());
+    EXPECT_FALSE(load_plane_palette());
+    EXPECT_FALSE(load_palette_panel_colours(current_palette_path()));
+    EXPECT_EQ(errors(), (std::vector<std::string>{"Error#72: No plane palette found - colors may be inaccurate",
+                                                  "Error#60: Error loading palette"}));
+
+    // An 8-bit image then gets the grey ramp, not a black table.
+    const auto stored = temp_folder() / "mw3792_img.";
+    write_bytes(stored, Bytes{0, 0, 0, 0, 2, 0, 0, 0, 1, 0, 1, 0, 1, 0, 0, 0, 5});
+    BmpType image_type;
+    ASSERT_EQ(image_type.export_convert(stored), 0);
+    std::ifstream bmp(stored.string() + "bmp", std::ios::binary);
+    BitmapImage image;
+    BmpDecoder().read_image(bmp, image, false);
+    EXPECT_EQ(image.colour(200), (BgrColour{200, 200, 200}));
+}
+
 TEST_F(PaletteTest, RegionPalettesFollowThePlanePaletteSortedByName)
 {
     EXPECT_EQ(region_palettes().size(), 1u);  // no regions folder
