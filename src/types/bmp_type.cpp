@@ -7,6 +7,7 @@
 #include "app/workspace/messages.h"
 #include "archive/file_io.h"
 #include "types/bmp/graphics_exceptions.h"
+#include "types/input_file.h"
 #include "types/palette_file.h"
 
 namespace mw {
@@ -100,8 +101,8 @@ int BmpType::import_convert(const fs::path& source, const fs::path& target)
     last_path_ = source;
     if (header_.format == item_format_none) return report_error(1058, "Error converting to BMP - missing data");
 
-    std::ifstream in(source, std::ios::binary);
-    if (!in)
+    std::ifstream in;
+    if (!open_input_file(in, source))
         return report_error(1068, "The BMP file " + display(source) +
                                        " does not exist or is in use by another application");
     BitmapImage image;

@@ -5,6 +5,7 @@
 #include "app/workspace/messages.h"
 #include "app/workspace/workspace.h"
 #include "archive/file_io.h"
+#include "types/input_file.h"
 
 namespace mw {
 
@@ -48,8 +49,8 @@ int PalType::export_convert(const fs::path& stored)
 int PalType::export_as(const fs::path& stored, PaletteFormat format)
 {
     const bool jasc = format == palette_format_jasc;
-    std::ifstream in(stored, std::ios::binary);
-    if (!in) return report_error(jasc ? 1030 : 1031, open_input_failure(stored));
+    std::ifstream in;
+    if (!open_input_file(in, stored)) return report_error(jasc ? 1030 : 1031, open_input_failure(stored));
     const fs::path converted = converted_path(stored);
     std::ofstream out(converted, std::ios::binary | std::ios::trunc);
     if (!out) return report_error(jasc ? 1037 : 1038, open_output_failure(converted));
@@ -66,8 +67,8 @@ int PalType::export_as(const fs::path& stored, PaletteFormat format)
 
 int PalType::import_convert(const fs::path& source, const fs::path& target)
 {
-    std::ifstream in(source, std::ios::binary);
-    if (!in) return report_error(1056, open_input_failure(source));
+    std::ifstream in;
+    if (!open_input_file(in, source)) return report_error(1056, open_input_failure(source));
     const Bytes magic = read_up_to(in, 2);
     in.close();
     if (magic.size() == 2 && get_u16(magic.data()) == corel_palette_magic) return import_corel(source, target);
@@ -76,8 +77,8 @@ int PalType::import_convert(const fs::path& source, const fs::path& target)
 
 int PalType::import_jasc(const fs::path& source, const fs::path& target)
 {
-    std::ifstream in(source, std::ios::binary);
-    if (!in) return report_error(1084, open_input_failure(source));
+    std::ifstream in;
+    if (!open_input_file(in, source)) return report_error(1084, open_input_failure(source));
     std::ofstream out(target, std::ios::binary | std::ios::trunc);
     if (!out) return report_error(1091, open_output_failure(target));
     const PaletteReadResult read = entry_from_jasc_palette(in);
@@ -87,8 +88,8 @@ int PalType::import_jasc(const fs::path& source, const fs::path& target)
 
 int PalType::import_corel(const fs::path& source, const fs::path& target)
 {
-    std::ifstream in(source, std::ios::binary);
-    if (!in) return report_error(1188, open_input_failure(source));
+    std::ifstream in;
+    if (!open_input_file(in, source)) return report_error(1188, open_input_failure(source));
     std::ofstream out(target, std::ios::binary | std::ios::trunc);
     if (!out) return report_error(1195, open_output_failure(target));
     const PaletteReadResult read = entry_from_corel_palette(read_up_to(in, max_corel_file_size));

@@ -9,6 +9,7 @@
 #include "app/workspace/messages.h"
 #include "app/workspace/workspace.h"
 #include "archive/file_io.h"
+#include "types/input_file.h"
 
 namespace mw {
 
@@ -62,11 +63,8 @@ std::optional<int> WordReader::integer()
 
 std::optional<std::vector<PaletteTriple>> read_palette_triples(const fs::path& path, std::size_t max_colours)
 {
-    // A folder opens as an empty stream on some systems; it is no palette file either.
-    std::error_code ec;
-    if (fs::is_directory(path, ec)) return std::nullopt;
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return std::nullopt;
+    std::ifstream in;
+    if (!open_input_file(in, path)) return std::nullopt;
     WordReader words(in);
     for (int i = 0; i < jasc_header_words; ++i) words.word();
     std::vector<PaletteTriple> colours;

@@ -256,6 +256,10 @@ TEST_F(BmpTypeTest, ExportFailures)
     EXPECT_EQ(errors(), std::vector<std::string>{"Error#1267: Error reading file " + (temp_folder() / "missing.").string()});
     EXPECT_EQ(type.last_path(), temp_folder() / "missing.");
 
+    clear_messages();
+    EXPECT_EQ(type.export_convert(scratch()), -1);
+    EXPECT_EQ(errors(), std::vector<std::string>{"Error#1267: Error reading file " + scratch().string()});
+
     // The bitmap cannot be written: reported, not a silent success.
     clear_messages();
     const auto stored = temp_folder() / "mw3792_blocked.";
@@ -309,6 +313,8 @@ TEST_F(BmpTypeTest, ImportFailures)
         {"missing bitmap", eight, scratch() / "none.bmp", import_bin(),
          "Error#1068: The BMP file " + (scratch() / "none.bmp").string() +
              " does not exist or is in use by another application"},
+        {"a folder as bitmap", eight, scratch(), import_bin(),
+         "Error#1068: The BMP file " + scratch().string() + " does not exist or is in use by another application"},
         {"not a bitmap", eight, scratch() / "text.bmp", import_bin(), "Not a Windows Bitmap stream"},
         {"24-bit into 8-bit", eight, scratch() / "rgb.bmp", import_bin(), "The BMP file should be in 8bit/256 colors format"},
         {"4-bit into 8-bit", eight, scratch() / "sixteen.bmp", import_bin(), "The BMP file should be in 8bit/256 colors format"},
