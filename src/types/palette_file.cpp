@@ -5,6 +5,7 @@
 #include <charconv>
 #include <fstream>
 #include <system_error>
+#include <utility>
 
 #include "app/workspace/messages.h"
 #include "app/workspace/workspace.h"
@@ -126,7 +127,12 @@ std::vector<RegionPalette> region_palettes()
     for (fs::directory_iterator it(Workspace::instance().program_file("regions"), ec), end; !ec && it != end;
          it.increment(ec))
         if (has_pal_extension(it->path()) && !it->is_directory(ec)) files.push_back(it->path());
-    std::ranges::sort(files, {}, [](const fs::path& p) { return p.filename().string(); });
+    std::ranges::sort(files, {}, [](const fs::path& p) {
+        std::string name = p.filename().string();
+        std::string folded = name;
+        std::ranges::transform(folded, folded.begin(), [](unsigned char c) { return std::toupper(c); });
+        return std::pair(folded, name);
+    });
     for (const fs::path& file : files) list.push_back({file.stem().string(), file});
     return list;
 }

@@ -75,7 +75,8 @@ std::optional<std::vector<PaletteTriple>> load_plane_palette();
 
 // The palettes the propeller editor offers: "The Plane Palette" (the
 // current palette file), then every "*.pal" file of the program folder's
-// "regions" folder, named without folder and extension, sorted by file name.
+// "regions" folder, named without folder and extension, in file-name order
+// regardless of case (the order the game's own platform lists them in).
 struct RegionPalette {
     std::string name;
     fs::path path;

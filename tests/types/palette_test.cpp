@@ -303,23 +303,24 @@ TEST_F(PaletteTest, AFolderInPlaceOfAPaletteFileCannotBeOpened)
     EXPECT_EQ(image.colour(200), (BgrColour{200, 200, 200}));
 }
 
-TEST_F(PaletteTest, RegionPalettesFollowThePlanePaletteSortedByName)
+TEST_F(PaletteTest, RegionPalettesFollowThePlanePaletteSortedByNameRegardlessOfCase)
 {
     EXPECT_EQ(region_palettes().size(), 1u);  // no regions folder
 
     const auto regions = program_folder() / "regions";
     std::filesystem::create_directory(regions);
-    for (const char* name : {"zulu.pal", "Alpha.PAL", "mike.pal", "notes.txt"}) write_text(regions / name, jasc_with(256, 256));
+    for (const char* name : {"zulu.pal", "Alpha.PAL", "mike.pal", "notes.txt", "Charlie.pal", "bravo.pal"})
+        write_text(regions / name, jasc_with(256, 256));
     std::filesystem::create_directory(regions / "folder.pal");
 
     const auto list = region_palettes();
     std::vector<std::string> names;
     for (const auto& p : list) names.push_back(p.name);
-    EXPECT_EQ(names, (std::vector<std::string>{"The Plane Palette", "Alpha", "mike", "zulu"}));
+    EXPECT_EQ(names, (std::vector<std::string>{"The Plane Palette", "Alpha", "bravo", "Charlie", "mike", "zulu"}));
     EXPECT_EQ(list[0].path, current_palette_path());
-    EXPECT_EQ(list[2].path, regions / "mike.pal");
+    EXPECT_EQ(list[4].path, regions / "mike.pal");
 
-    const auto mike = load_region_palette(list[2], true);
+    const auto mike = load_region_palette(list[4], true);
     ASSERT_TRUE(mike);
     EXPECT_EQ(mike->size(), 256u);
     // The plane palette is missing: silent when the editor opens, reported when chosen.
