@@ -1,0 +1,162 @@
+#include "batch/script_run.h"
+
+#include <cstdio>
+#include <fstream>
+
+#include "app/workspace/workspace.h"
+#include "batch/script_messages.h"
+
+namespace mw {
+
+namespace {
+
+std::string invalid_file_line(int file)
+{
+    return "ERROR: Invalid File Number (" + std::to_string(file) + ")";
+}
+
+std::string invalid_item_line(int item, int file)
+{
+    return "ERROR: Invalid Item Number (" + std::to_string(item) + ") for File " + std::to_string(file);
+}
+
+std::string missing_file_line(const fs::path& path)
+{
+    return "ERROR: File " + path.string() + " does not exist or is in use by another application";
+}
+
+bool can_read(const fs::path& path)
+{
+    std::error_code ec;
+    // A folder opens as a stream on some systems but is no file to import.
+    if (fs::is_directory(path, ec)) return false;
+    return static_cast<bool>(std::ifstream(path, std::ios::binary));
+}
+
+// The wait cursor for as long as the run works, however it ends.
+class WaitCursor {
+public:
+    explicit WaitCursor(DocumentViews& views) : views_(views) { views_.begin_wait(false); }
+    ~WaitCursor() { end(); }
+    WaitCursor(const WaitCursor&) = delete;
+    WaitCursor& operator=(const WaitCursor&) = delete;
+    void end()
+    {
+        if (active_) views_.end_wait();
+        active_ = false;
+    }
+
+private:
+    DocumentViews& views_;
+    bool active_ = true;
+};
+
+}  // namespace
+
+fs::path script_entry_path(const fs::path& script_folder, const std::string& name)
+{
+    std::string folder = script_folder.string();
+    if (folder.empty() || (folder.back() != '/' && folder.back() != '\\')) folder += '/';
+    // Joined as text: a name is never taken as a path of its own.
+    return fs::path(folder + name);
+}
+
+std::vector<std::string> check_script(const ResArchive& archive, const std::vector<ScriptEntry>& entries,
+                                      const fs::path& script_folder)
+{
+    std::vector<std::string> lines;
+    for (const ScriptEntry& entry : entries) {
+        if (entry.file < 1 || entry.file > archive.entry_count()) {
+            lines.push_back(invalid_file_line(entry.file));
+        } else if (entry.item < 0 || entry.item > archive.entry(entry.file - 1)->item_count) {
+            lines.push_back(invalid_item_line(entry.item, entry.file));
+        }
+        const fs::path file = script_entry_path(script_folder, entry.name);
+        if (!can_read(file)) lines.push_back(missing_file_line(file));
+    }
+    return lines;
+}
+
+bool can_run_script(const CMarrowickDoc& doc)
+{
+    return doc.archive().is_open() && doc.archive().entry_count() > 0;
+}
+
+void ScriptRun::advance(int step)
+{
+    progress_ += step;
+    status_.set_progress(progress_);
+}
+
+ScriptRun::StepResult ScriptRun::import_entries(const std::vector<ScriptEntry>& entries, const fs::path& script_folder,
+                                                int& imported)
+{
+    const int step = static_cast<int>(100 / (2 * entries.size()));
+    for (const ScriptEntry& entry : entries) {
+        if (status_.stop_requested()) return StepResult::stopped;
+        status_.add_line("Importing file " + entry.name);
+        if (doc_.archive().extract(entry.file - 1, entry.item, {}, ResEntry::to_temp, true) != 0) {
+            messages_.show(script_messages::export_failed);
+            return StepResult::failed;
+        }
+        advance(step);
+        if (status_.stop_requested()) return StepResult::stopped;
+        if (doc_.archive().rewrite(entry.file - 1, entry.item, script_entry_path(script_folder, entry.name), true, {}) != 0)
+            return StepResult::failed;
+        ++imported;
+        // The rewrite leaves the entries stale; the next entry needs them fresh.
+        const std::string path = doc_.archive().path();
+        if (doc_.load_archive(path) != 0) {
+            reload_failed_ = true;
+            return StepResult::failed;
+        }
+        advance(step);
+    }
+    return StepResult::imported;
+}
+
+ScriptOutcome ScriptRun::run(const std::vector<ScriptEntry>& entries, const fs::path& script_folder)
+{
+    if (!can_run_script(doc_)) return ScriptOutcome::not_run;
+    views_.stop_sound();
+    Workspace::instance().set_last_import_dir(script_folder);
+    progress_ = 0;
+    reload_failed_ = false;
+    if (entries.empty()) {
+        status_.add_line(script_empty_line);
+        return ScriptOutcome::empty;
+    }
+
+    WaitCursor wait(views_);
+    const std::vector<std::string> problems = check_script(doc_.archive(), entries, script_folder);
+    for (const std::string& line : problems) status_.add_line(line);
+    int imported = 0;
+    const StepResult result = problems.empty() ? import_entries(entries, script_folder, imported) : StepResult::failed;
+    wait.end();
+
+    // Whatever was imported stays in the archive: the tree shows it.
+    auto show_archive = [&] {
+        if (imported == 0) return;
+        if (reload_failed_)
+            views_.clear_tree();
+        else
+            views_.fill_tree();
+    };
+    if (result == StepResult::imported) {
+        status_.set_progress(100);
+        status_.add_line(import_completed_line);
+        views_.fill_tree();
+        return ScriptOutcome::completed;
+    }
+    if (result == StepResult::stopped) {
+        status_.add_line(import_aborted_line);
+        show_archive();
+        return ScriptOutcome::aborted;
+    }
+    status_.add_line(import_failed_line);
+    messages_.show(script_messages::import_failed);
+    show_archive();
+    return ScriptOutcome::failed;
+}
+
+}  // namespace mw

@@ -1,0 +1,338 @@
+#include <gtest/gtest.h>
+
+#include "batch/recorders.h"
+#include "batch/script_file.h"
+#include "batch/script_run.h"
+#include "document/marrowick_doc.h"
+#include "document/recording_views.h"
+#include "support/res_builder.h"
+#include "support/workspace_fixture.h"
+
+namespace mw::test {
+namespace {
+
+class ScriptRunTest : public WorkspaceFixture {
+protected:
+    void SetUp() override
+    {
+        WorkspaceFixture::SetUp();
+        views.doc = &doc;
+        std::filesystem::create_directories(folder);
+    }
+
+    // Writes and opens `builder` as the archive.
+    void open(const ResBuilder& builder)
+    {
+        builder.write(archive);
+        ASSERT_EQ(doc.open_archive(archive), 0);
+        views.log.clear();
+        original = read_bytes(archive);
+    }
+
+    // A script file in the script folder.
+    void source(const std::string& name, const Bytes& data) { write_bytes(folder / name, data); }
+
+    ScriptOutcome run(const std::vector<ScriptEntry>& entries)
+    {
+        return ScriptRun(doc, views, status, messages).run(entries, folder);
+    }
+
+    bool tree_rebuilt() const { return std::count(views.log.begin(), views.log.end(), "fill_tree") == 1; }
+
+    // Ten raw entries of distinct content.
+    static ResBuilder ten_entries()
+    {
+        ResBuilder b;
+        for (int i = 0; i < 10; ++i) b.raw(static_cast<std::uint16_t>(100 + i), counting(8 + i, static_cast<std::uint8_t>(i + 1)));
+        return b;
+    }
+
+    std::filesystem::path archive = scratch() / "a.res";
+    std::filesystem::path folder = scratch() / "script files";
+    Bytes original;
+    RecordingViews views;
+    CMarrowickDoc doc{views};
+    RecordingStatus status;
+    RecordingMessenger messages;
+};
+
+TEST_F(ScriptRunTest, InvalidFileNumbersAreAllListedAndNothingIsImported)
+{
+    open(ten_entries());
+    source("a.bin", counting(8, 50));
+    source("b.bin", counting(9, 60));
+    source("c.bin", counting(10, 70));
+    EXPECT_EQ(run({{1, 0, "a.bin"}, {0, 0, "b.bin"}, {99, 0, "c.bin"}}), ScriptOutcome::failed);
+    EXPECT_EQ(status.lines, (std::vector<std::string>{"ERROR: Invalid File Number (0)", "ERROR: Invalid File Number (99)",
+                                                      "Import Failed"}));
+    EXPECT_EQ(messages.shown, (std::vector<DialogMessage>{{"Import Failed", main_title, MessageIcon::stop}}));
+    EXPECT_TRUE(status.progress.empty());
+    EXPECT_EQ(read_bytes(archive), original);
+    EXPECT_FALSE(tree_rebuilt());
+    EXPECT_TRUE(errors().empty());
+}
+
+TEST_F(ScriptRunTest, EveryFailedCheckGivesItsLine)
+{
+    ResBuilder b = ten_entries();
+    add_compound(b, 300, {counting(4, 1), counting(5, 2), counting(6, 3)});
+    open(b);
+    source("ok.bin", counting(5, 9));
+    const auto missing = folder / "missing file.bmp";
+    EXPECT_EQ(run({{11, 2, "ok.bin"}, {11, 4, "ok.bin"}, {3, 1, "ok.bin"}, {3, -1, "ok.bin"}, {12, 0, "missing file.bmp"},
+                   {5, 0, ""}}),
+              ScriptOutcome::failed);
+    EXPECT_EQ(status.lines, (std::vector<std::string>{
+                                "ERROR: Invalid Item Number (4) for File 11",
+                                "ERROR: Invalid Item Number (1) for File 3",
+                                "ERROR: Invalid Item Number (-1) for File 3",
+                                "ERROR: Invalid File Number (12)",
+                                "ERROR: File " + missing.string() + " does not exist or is in use by another application",
+                                // An empty name names the folder itself, which is no file.
+                                "ERROR: File " + folder.string() + "/ does not exist or is in use by another application",
+                                "Import Failed",
+                            }));
+    EXPECT_EQ(read_bytes(archive), original);
+}
+
+TEST_F(ScriptRunTest, OneMissingFilePreventsTheWholeRun)
+{
+    open(ten_entries());
+    source("a.bin", counting(8, 50));
+    EXPECT_EQ(run({{1, 0, "a.bin"}, {2, 0, "gone.bin"}}), ScriptOutcome::failed);
+    EXPECT_EQ(status.lines.front(),
+              "ERROR: File " + (folder / "gone.bin").string() + " does not exist or is in use by another application");
+    EXPECT_EQ(read_bytes(archive), original);
+}
+
+TEST_F(ScriptRunTest, ThreeEntriesMoveTheProgressInSteps0f16)
+{
+    open(ten_entries());
+    source("a.bin", counting(3, 50));
+    source("b.bin", counting(20, 60));
+    source("c.bin", counting(9, 70));
+    EXPECT_EQ(run({{2, 0, "a.bin"}, {10, 0, "b.bin"}, {5, 0, "c.bin"}}), ScriptOutcome::completed);
+    EXPECT_EQ(status.progress, (std::vector<int>{16, 32, 48, 64, 80, 96, 100}));
+    EXPECT_EQ(status.lines, (std::vector<std::string>{"Importing file a.bin", "Importing file b.bin", "Importing file c.bin",
+                                                      "Import Completed"}));
+    EXPECT_TRUE(messages.shown.empty());
+    EXPECT_TRUE(errors().empty());
+    EXPECT_TRUE(tree_rebuilt());
+    EXPECT_EQ(views.log.front(), "stop_sound");
+    EXPECT_EQ(workspace().last_import_dir(), folder.string());
+    // The document holds the new archive.
+    ASSERT_TRUE(doc.archive().is_open());
+    EXPECT_EQ(doc.archive().entry(1)->stored_length, 3u);
+    EXPECT_EQ(doc.archive().entry(9)->stored_length, 20u);
+    EXPECT_EQ(doc.archive().entry(4)->stored_length, 9u);
+}
+
+TEST_F(ScriptRunTest, StopBeforeAnyImportChangesNothing)
+{
+    struct Case {
+        const char* name;
+        int checks_before_stop;
+        std::vector<int> progress;
+    };
+    const Case cases[] = {
+        {"before the first entry", 0, {}},
+        {"after the first extraction", 1, {25}},
+    };
+    for (const Case& c : cases) {
+        open(ten_entries());
+        source("a.bin", counting(3, 50));
+        source("b.bin", counting(4, 60));
+        status = RecordingStatus();
+        status.stop_after_checks = c.checks_before_stop;
+        EXPECT_EQ(run({{1, 0, "a.bin"}, {2, 0, "b.bin"}}), ScriptOutcome::aborted) << c.name;
+        EXPECT_EQ(status.lines.back(), "Import aborted by user") << c.name;
+        EXPECT_EQ(status.progress, c.progress) << c.name;
+        EXPECT_EQ(read_bytes(archive), original) << c.name;
+        EXPECT_FALSE(tree_rebuilt()) << c.name;
+        EXPECT_TRUE(messages.shown.empty()) << c.name;
+    }
+}
+
+TEST_F(ScriptRunTest, StopAfterAnImportSaysAbortedAndShowsWhatWasImported)
+{
+    open(ten_entries());
+    source("a.bin", counting(3, 50));
+    source("b.bin", counting(4, 60));
+    status.stop_after_checks = 2;  // before the second entry
+    EXPECT_EQ(run({{1, 0, "a.bin"}, {2, 0, "b.bin"}}), ScriptOutcome::aborted);
+    EXPECT_EQ(status.lines, (std::vector<std::string>{"Importing file a.bin", "Import aborted by user"}));
+    EXPECT_EQ(status.progress, (std::vector<int>{25, 50}));
+    EXPECT_TRUE(tree_rebuilt());
+    ResBuilder expected = ResBuilder().raw(100, counting(3, 50));
+    for (int i = 1; i < 10; ++i) expected.raw(static_cast<std::uint16_t>(100 + i), counting(8 + i, static_cast<std::uint8_t>(i + 1)));
+    EXPECT_EQ(read_bytes(archive), expected.build());
+}
+
+TEST_F(ScriptRunTest, StopAfterTheLastImportIsNoAbort)
+{
+    open(ten_entries());
+    source("a.bin", counting(3, 50));
+    status.stop_after_checks = 2;  // asked only once nothing is left to stop
+    EXPECT_EQ(run({{1, 0, "a.bin"}}), ScriptOutcome::completed);
+    EXPECT_EQ(status.lines.back(), "Import Completed");
+}
+
+TEST_F(ScriptRunTest, EmptyListChangesNothing)
+{
+    open(ten_entries());
+    EXPECT_EQ(run({}), ScriptOutcome::empty);
+    EXPECT_EQ(status.lines, std::vector<std::string>{"The script has no entries"});
+    EXPECT_TRUE(status.progress.empty());
+    EXPECT_TRUE(messages.shown.empty());
+    EXPECT_FALSE(tree_rebuilt());
+    EXPECT_EQ(read_bytes(archive), original);
+}
+
+TEST_F(ScriptRunTest, NothingHappensWithoutAnArchive)
+{
+    source("a.bin", counting(3, 50));
+    EXPECT_EQ(run({{1, 0, "a.bin"}}), ScriptOutcome::not_run);
+    EXPECT_TRUE(status.lines.empty());
+    EXPECT_TRUE(views.log.empty());
+}
+
+TEST_F(ScriptRunTest, FailedExtractionAfterAnImportFailsTheRun)
+{
+    ResBuilder b = ten_entries();
+    b.stored(200, {0x00, 0x06, 0x12}, 100);  // a stream cut short: file 11 cannot be extracted
+    open(b);
+    source("a.bin", counting(3, 50));
+    source("b.bin", counting(4, 60));
+    EXPECT_EQ(run({{1, 0, "a.bin"}, {11, 0, "b.bin"}}), ScriptOutcome::failed);
+    EXPECT_EQ(status.lines, (std::vector<std::string>{"Importing file a.bin", "Importing file b.bin", "Import Failed"}));
+    EXPECT_EQ(messages.shown, (std::vector<DialogMessage>{
+                                  {"ERROR: Error exporting original file", main_title, MessageIcon::information},
+                                  {"Import Failed", main_title, MessageIcon::stop},
+                              }));
+    ASSERT_EQ(errors().size(), 1u);  // the extraction's own message
+    // The first import stays, and the tree shows it.
+    EXPECT_TRUE(tree_rebuilt());
+    EXPECT_EQ(doc.archive().entry(0)->stored_length, 3u);
+}
+
+TEST_F(ScriptRunTest, FailedImportStopsTheRun)
+{
+    ResBuilder b = ten_entries();
+    add_compound(b, 300, {counting(4, 1), counting(5, 2)});
+    open(b);
+    source("short.bin", counting(4, 9));
+    source("c.bin", counting(3, 9));
+    EXPECT_EQ(run({{11, 2, "short.bin"}, {1, 0, "c.bin"}}), ScriptOutcome::failed);
+    EXPECT_EQ(errors(), std::vector<std::string>{"Error: imported file size differs from original file size"});
+    EXPECT_EQ(status.lines, (std::vector<std::string>{"Importing file short.bin", "Import Failed"}));
+    EXPECT_EQ(read_bytes(archive), original);
+    EXPECT_FALSE(tree_rebuilt());
+}
+
+// An 8-bit image item: header, then H rows of W palette indices.
+Bytes image_item(std::uint16_t width, std::uint16_t height, std::uint8_t first)
+{
+    ByteWriter out;
+    out.u32(0);
+    out.u16(2);  // 8-bit
+    out.u16(0);
+    out.u16(width);
+    out.u16(height);
+    out.u16(width);
+    out.u8(2);   // floor(log2 4)
+    out.u8(1);   // floor(log2 2)
+    for (int i = 0; i < width * height; ++i) out.u8(static_cast<std::uint8_t>(first + i));
+    return out.take();
+}
+
+TEST_F(ScriptRunTest, ImageIntoAnItemNeverDisplayed)
+{
+    ResBuilder b;
+    add_compound(b, 1971, {filled(40, 1), image_item(4, 2, 100)}, 2048);
+    b.write(archive);
+    {
+        // A bitmap of the item, made by another session.
+        RecordingViews probe_views;
+        CMarrowickDoc probe(probe_views);
+        ASSERT_EQ(probe.open_archive(archive), 0);
+        probe.select(1, 2);
+        ASSERT_EQ(probe.export_converted(folder / "pic.bmp"), 0) << ::testing::PrintToString(errors());
+    }
+    Bytes bmp = read_bytes(folder / "pic.bmp");
+    const std::uint32_t pixels = get_u32(&bmp[10]);
+    ASSERT_EQ(bmp.size(), pixels + 8u);
+    for (std::uint8_t i = 0; i < 8; ++i) bmp[pixels + i] = static_cast<std::uint8_t>(10 + i);  // bottom row first
+    write_bytes(folder / "pic.bmp", bmp);
+
+    open(b);  // a fresh document: the item's handler has never read its header
+    EXPECT_EQ(run({{1, 2, "pic.bmp"}}), ScriptOutcome::completed) << ::testing::PrintToString(errors());
+    Bytes item = image_item(4, 2, 0);
+    const Bytes rows = {14, 15, 16, 17, 10, 11, 12, 13};
+    std::copy(rows.begin(), rows.end(), item.end() - 8);
+    ResBuilder expected;
+    add_compound(expected, 1971, {filled(40, 1), item}, 2048);
+    EXPECT_EQ(read_bytes(archive), expected.build());
+}
+
+// Every kind of entry, each replaced in its own way, leaves exactly the archive built from the new contents.
+TEST_F(ScriptRunTest, DozenEntriesOfEveryKind)
+{
+    const Bytes riff = {'R', 'I', 'F', 'F', 4, 0, 0, 0, 'W', 'A', 'V', 'E'};
+    const Bytes new_riff = {'R', 'I', 'F', 'F', 8, 0, 0, 0, 'W', 'A', 'V', 'E', 'f', 'm', 't', ' ', 1};
+    ResBuilder before;
+    before.raw(100, counting(10, 1));                                          // 1 untouched
+    before.raw(101, counting(13, 2));                                          // 2 grows
+    add_compressed(before, 102, counting(40, 3), 1024);                        // 3
+    add_compressed(before, 103, counting(50, 4), 2048);                        // 4
+    add_compressed(before, 104, counting(300, 5), 4096);                       // 5 untouched
+    add_compressed(before, 105, filled(100, 9), 4096);                         // 6
+    add_compound(before, 300, {counting(10, 1), counting(20, 2), counting(30, 3)}, 1024);  // 7 item 2
+    add_compound(before, 301, {counting(5, 4), counting(6, 5)}, 2048);         // 8 items 1 and 2
+    add_compound(before, 302, {counting(12, 6), counting(13, 7), counting(14, 8)}, 4096);  // 9 as a whole
+    before.raw(26001, riff);                                                    // 10 sound
+    before.raw(106, counting(7, 11));                                          // 11 untouched
+    before.raw(107, counting(21, 9));                                          // 12 shrinks
+    open(before);
+
+    source("f2.bin", counting(30, 50));
+    source("f3.bin", counting(45, 60));
+    source("f4.bin", counting(20, 70));
+    source("f6.bin", counting(333, 80));
+    source("f7i2.bin", counting(20, 90));
+    source("f8i1.bin", counting(5, 100));
+    source("f8i2.bin", counting(6, 110));
+    source("f9.bin", counting(39, 120));
+    source("f10.wav", new_riff);
+    source("f12.bin", counting(5, 99));
+    // Listed out of order, as a hand-written script would be; the list sorts them.
+    write_text(scratch() / "s.mws",
+               "MARROWICKSCRIPTv1.0\r\n10\r\n12 0 f12.bin\r\n3 0 f3.bin\r\n7 2 f7i2.bin\r\n2 0 f2.bin\r\n"
+               "8 2 f8i2.bin\r\n8 1 f8i1.bin\r\n4 0 f4.bin\r\n6 0 f6.bin\r\n9 0 f9.bin\r\n10 0 f10.wav\r\n");
+    ScriptList list;
+    ASSERT_EQ(read_script(scratch() / "s.mws", list, messages), 0);
+    EXPECT_EQ(run(list.entries()), ScriptOutcome::completed) << ::testing::PrintToString(errors());
+    EXPECT_EQ(status.progress.back(), 100);
+    EXPECT_EQ(status.progress[0], 5);
+
+    ResBuilder after;
+    after.raw(100, counting(10, 1));
+    after.raw(101, counting(30, 50));
+    add_compressed(after, 102, counting(45, 60), 1024);
+    add_compressed(after, 103, counting(20, 70), 2048);
+    add_compressed(after, 104, counting(300, 5), 4096);
+    add_compressed(after, 105, counting(333, 80), 4096);
+    add_compound(after, 300, {counting(10, 1), counting(20, 90), counting(30, 3)}, 1024);
+    add_compound(after, 301, {counting(5, 100), counting(6, 110)}, 2048);
+    const Bytes whole = counting(39, 120);
+    add_compound(after, 302, {Bytes(whole.begin(), whole.begin() + 12), Bytes(whole.begin() + 12, whole.begin() + 25),
+                              Bytes(whole.begin() + 25, whole.end())},
+                 4096);
+    after.raw(26001, new_riff);
+    after.raw(106, counting(7, 11));
+    after.raw(107, counting(5, 99));
+    EXPECT_EQ(read_bytes(archive), after.build());
+    EXPECT_TRUE(errors().empty());
+}
+
+}  // namespace
+}  // namespace mw::test
