@@ -150,13 +150,6 @@ TEST_F(MultipleExportTest, DialogChecks)
     EXPECT_EQ(ExportMultipleDialogModel(doc.archive(), messages).destination(), destination.string());
 }
 
-TEST_F(MultipleExportTest, NothingToExportWithoutAnArchive)
-{
-    EXPECT_FALSE(can_export_multiple(doc));
-    open(four_entries());
-    EXPECT_TRUE(can_export_multiple(doc));
-}
-
 TEST_F(MultipleExportTest, OptionsKeepPaletteFormatButNotTheModelSourceMode)
 {
     EXPECT_EQ(current_export_options(), (ExportOptions{0, 0}));
@@ -170,8 +163,6 @@ TEST_F(MultipleExportTest, OptionsKeepPaletteFormatButNotTheModelSourceMode)
     workspace().reset();
     ASSERT_EQ(workspace().setup_in(program_folder()), 0);
     EXPECT_EQ(current_export_options(), (ExportOptions{1, 0}));
-    EXPECT_EQ(std::string(palette_format_choices[1]), "Corel PhotoPaint");
-    EXPECT_EQ(std::string(model_source_choices[1]), "Parts decompositon");
 }
 
 TEST_F(MultipleExportTest, CorelChoiceMakesTheNextPaletteExportBinary)
