@@ -83,17 +83,31 @@ constexpr std::array<LengthSend, end_of_stream + 1> make_length_sends()
 
 constexpr auto length_sends = make_length_sends();
 
+// The parse keeps, for each offset of a block, one 64-bit word: the bits
+// of the cheapest known way there in the upper half and the last token of
+// that way in the lower half (its length, and its distance shifted by
+// `distance_shift`; a literal is length 1, distance 0). Taking the smaller of
+// two words keeps the cheaper way without a branch.
+constexpr unsigned distance_shift = 10;
+constexpr std::uint32_t length_mask = (1u << distance_shift) - 1;
+constexpr std::uint64_t unreached = UINT64_MAX;
+constexpr std::uint64_t bits_one = std::uint64_t{1} << 32;
+constexpr std::uint64_t literal_way = literal_bits * bits_one + 1;
+
+// Length part of a way: its bits and the length itself.
+constexpr std::array<std::uint64_t, max_match + 1> make_length_ways()
+{
+    std::array<std::uint64_t, max_match + 1> ways{};
+    for (unsigned length = min_match; length <= max_match; ++length)
+        ways[length] = length_sends[length].bits * bits_one + length;
+    return ways;
+}
+
+constexpr auto length_ways = make_length_ways();
+
 struct Match {
     unsigned length = 0;
     unsigned distance = 0;
-};
-
-// How the parse reaches an offset: a literal (length 1) or a match; `next`
-// links the chosen tokens forward once the block is decided.
-struct Step {
-    std::uint32_t length = 0;
-    std::uint32_t distance = 0;
-    std::uint32_t next = 0;
 };
 
 std::uint32_t load_u32(const std::uint8_t* p)
@@ -115,6 +129,15 @@ std::uint64_t load_u64(const std::uint8_t* p)
         return value;
     } else {
         return std::uint64_t(load_u32(p)) | (std::uint64_t(load_u32(p + 4)) << 32);
+    }
+}
+
+void store_u64(std::uint8_t* p, std::uint64_t value)
+{
+    if constexpr (std::endian::native == std::endian::little) {
+        std::memcpy(p, &value, sizeof value);
+    } else {
+        for (int i = 0; i < 8; ++i) p[i] = static_cast<std::uint8_t>(value >> (8 * i));
     }
 }
 
@@ -149,13 +172,21 @@ struct Imploder {
           head(std::size_t{1} << hash_bits, 0),
           chain(2 * window, 0),
           pair_head(1u << 16, 0),
-          price(block_size + 1),
-          step(block_size + 1)
+          way(block_size + 1, unreached)
     {
-        for (unsigned d = 1; d <= window; ++d)
-            distance_cost[d] = static_cast<std::uint8_t>(distance_code_bits[(d - 1) >> dictionary_bits] + dictionary_bits);
-        for (unsigned d = 1; d <= max_len2_distance; ++d)
-            pair_distance_cost[d] = static_cast<std::uint8_t>(distance_code_bits[(d - 1) >> 2] + 2);
+        for (unsigned d = 1; d <= window; ++d) {
+            const unsigned below = d - 1;
+            const Code code = distance_codes[below >> dictionary_bits];
+            distance_sends[d] = {code.value | ((below & (window / 64 - 1)) << code.bits), code.bits + dictionary_bits};
+            distance_ways[d] = distance_sends[d].bits * bits_one + (std::uint64_t{d} << distance_shift);
+        }
+        for (unsigned d = 1; d <= max_len2_distance; ++d) {
+            const unsigned below = d - 1;
+            const Code code = distance_codes[below >> 2];
+            pair_distance_sends[d] = {code.value | ((below & 3) << code.bits), code.bits + 2u};
+            pair_ways[d] = (length_sends[2].bits + pair_distance_sends[d].bits) * bits_one +
+                           (std::uint64_t{d} << distance_shift) + 2;
+        }
     }
 
     // Input and match finder.
@@ -168,12 +199,18 @@ struct Imploder {
     std::vector<std::uint32_t> head;       // by 3-byte hash: latest position + bias
     std::vector<std::uint32_t> chain;      // by position: the previous one with that hash
     std::vector<std::uint32_t> pair_head;  // by 2-byte value: latest position + bias
-    std::array<std::uint8_t, 4097> distance_cost{};
-    std::array<std::uint8_t, max_len2_distance + 1> pair_distance_cost{};
 
-    // Parse of one block: the cheapest known way to reach each offset.
-    std::vector<std::uint32_t> price;  // bits from the block start
-    std::vector<Step> step;            // the last token of that way
+    // Distance parts of matches of 3 or more bytes and of 2 bytes: the bits
+    // to send, and as parts of a way.
+    std::array<LengthSend, 4097> distance_sends{};
+    std::array<LengthSend, max_len2_distance + 1> pair_distance_sends{};
+    std::array<std::uint64_t, 4097> distance_ways{};
+    std::array<std::uint64_t, max_len2_distance + 1> pair_ways{};
+
+    // Parse of one block: the cheapest known way to each offset, `unreached`
+    // where there is none yet; offsets up to `frontier` may have one.
+    std::vector<std::uint64_t> way;
+    unsigned frontier = 0;
     std::array<Match, max_match + 2> found{};
 
     // Output.
@@ -182,11 +219,9 @@ struct Imploder {
     std::uint64_t pending = 0;
     unsigned pending_bits = 0;
 
-    std::uint32_t hash_at(const std::uint8_t* p) const
-    {
-        const std::uint32_t three = p[0] | (p[1] << 8) | (p[2] << 16);
-        return (three * 2654435761u) >> (32 - hash_bits);
-    }
+    static std::uint32_t hash_of(std::uint32_t three) { return (three * 2654435761u) >> (32 - hash_bits); }
+
+    std::uint32_t hash_at(const std::uint8_t* p) const { return hash_of(p[0] | (p[1] << 8) | (p[2] << 16)); }
 
     void insert(std::uint32_t position)
     {
@@ -240,103 +275,80 @@ struct Imploder {
         return count;
     }
 
-    // Offsets up to `priced` have a price; the rest of the block is unknown
-    // and priced on first reach, as most blocks end long before their size.
-    unsigned priced = 0;
+    void relax(unsigned offset, std::uint64_t offer) { way[offset] = std::min(way[offset], offer); }
 
-    void reach(unsigned offset)
-    {
-        if (offset <= priced) return;
-        const unsigned end = std::min(offset + 64, block_size);
-        std::fill(price.begin() + priced + 1, price.begin() + end + 1, UINT32_MAX);
-        priced = end;
-    }
-
-    void relax(unsigned offset, std::uint32_t cost, Step how)
-    {
-        if (cost < price[offset]) {
-            price[offset] = cost;
-            step[offset] = how;
-        }
-    }
-
-    // Offers every length of every candidate at block offset `at`.
+    // Offers every length of every candidate at block offset `at`, up to `room` bytes.
     void relax_matches(unsigned at, unsigned count, unsigned room)
     {
-        reach(at + std::min(found[count - 1].length, room));
-        unsigned length = 2;
+        const std::uint64_t start = way[at] & ~std::uint64_t{0xFFFFFFFF};
+        if (found[0].distance <= max_len2_distance && room >= 2) relax(at + 2, start + pair_ways[found[0].distance]);
+        unsigned length = 3;
         for (unsigned k = 0; k < count; ++k) {
             const Match m = found[k];
             const unsigned last = std::min(m.length, room);
-            if (length == 2) {
-                if (m.distance <= max_len2_distance && last >= 2)
-                    relax(at + 2, price[at] + length_sends[2].bits + pair_distance_cost[m.distance], {2, m.distance});
-                length = 3;
-            }
-            const std::uint32_t base = price[at] + distance_cost[m.distance];
-            for (; length <= last; ++length) relax(at + length, base + length_sends[length].bits, {length, m.distance});
+            const std::uint64_t base = start + distance_ways[m.distance];
+            std::uint64_t* const target = &way[at];
+            for (; length <= last; ++length) target[length] = std::min(target[length], base + length_ways[length]);
         }
+        frontier = std::max(frontier, at + std::min(found[count - 1].length, room));
     }
 
+    // Adds `bits` bits (at most 32) to the stream. The stream keeps 8 spare
+    // bytes, so a whole word is stored every time.
     void put(std::uint32_t value, unsigned bits)
     {
         pending |= std::uint64_t{value} << pending_bits;
         pending_bits += bits;
-        if (pending_bits >= 32) {
-            const std::uint32_t word = static_cast<std::uint32_t>(pending);
-            if constexpr (std::endian::native == std::endian::little) {
-                std::memcpy(to, &word, 4);
-            } else {
-                for (int i = 0; i < 4; ++i) to[i] = static_cast<std::uint8_t>(word >> (8 * i));
-            }
-            to += 4;
-            pending >>= 32;
-            pending_bits -= 32;
-        }
+        store_u64(to, pending);
+        const unsigned whole = pending_bits / 8;
+        to += whole;
+        pending >>= whole * 8;
+        pending_bits -= whole * 8;
     }
-
-    void put_literal(std::uint8_t byte) { put(std::uint32_t{byte} << 1, literal_bits); }
 
     void put_match(unsigned length, unsigned distance)
     {
         const LengthSend send = length_sends[length];
-        put(send.value, send.bits);
-        const unsigned low_bits = distance_low_bits(length, dictionary_bits);
-        const std::uint32_t below = distance - 1;
-        const Code code = distance_codes[below >> low_bits];
-        put(code.value | ((below & ((1u << low_bits) - 1)) << code.bits), code.bits + low_bits);
+        const LengthSend far = length == 2 ? pair_distance_sends[distance] : distance_sends[distance];
+        put(send.value | (far.value << send.bits), send.bits + far.bits);
     }
 
-    // Sends the cheapest way through the block's first `end` bytes.
+    // Sends the cheapest way through the block's first `end` bytes, and
+    // leaves every offset unreached for the next block.
     void put_block(std::uint32_t start, unsigned end)
     {
-        // Walk back, chaining each token to the one after it, then forward.
-        unsigned next = end + 1;  // past the end: the walk's terminator
+        // Walk back, linking each token to the one after it in the upper
+        // half of its word (the bits are not needed any more), then forward.
+        std::uint64_t next = end + 1;  // past the end: the walk's terminator
         for (unsigned at = end; at != 0;) {
-            const unsigned before = at - step[at].length;
-            step[at].next = next;
+            const std::uint64_t w = way[at];
+            way[at] = (next << 32) | (w & 0xFFFFFFFF);
             next = at;
-            at = before;
+            at -= static_cast<unsigned>(w & length_mask);
         }
-        for (unsigned at = 0; next <= end; at = next, next = step[next].next) {
-            const Step& s = step[next];
-            if (s.length == 1)
-                put_literal(data[start + at]);
+        for (unsigned at = 0; next <= end;) {
+            const std::uint64_t w = way[next];
+            const unsigned length = static_cast<unsigned>(w & length_mask);
+            if (length == 1)
+                put(std::uint32_t{data[start + at]} << 1, literal_bits);
             else
-                put_match(s.length, s.distance);
+                put_match(length, static_cast<unsigned>(w >> distance_shift) & 0x3FFFFF);
+            at = static_cast<unsigned>(next);
+            next = w >> 32;
         }
+        // The literal from `end` may have reached one offset further.
+        std::fill(way.begin() + 1, way.begin() + std::min(std::max(frontier, end + 1), block_size) + 1, unreached);
+        frontier = 0;
     }
 
     // Parses one block from `start`; returns the position after it.
     std::uint32_t parse_block(std::uint32_t start)
     {
         const unsigned span = static_cast<unsigned>(std::min<std::uint32_t>(block_size, size - start));
-        price[0] = 0;
-        priced = 0;
+        way[0] = 0;
         for (unsigned at = 0; at < span; ++at) {
             const std::uint32_t position = start + at;
-            reach(at + 1);
-            relax(at + 1, price[at] + literal_bits, {1, 0});
+            relax(at + 1, (way[at] & ~std::uint64_t{0xFFFFFFFF}) + literal_way);
             const unsigned count = find_and_insert(position);
             if (count == 0) continue;
             const Match longest = found[count - 1];
@@ -352,8 +364,7 @@ struct Imploder {
                 // Inside a long-ish match: keep the finder up to date, search no more.
                 const unsigned stop = std::min(at + longest.length, span);
                 for (++at; at < stop; ++at) {
-                    reach(at + 1);
-                    relax(at + 1, price[at] + literal_bits, {1, 0});
+                    relax(at + 1, (way[at] & ~std::uint64_t{0xFFFFFFFF}) + literal_way);
                     insert(start + at);
                 }
                 --at;
@@ -373,11 +384,7 @@ struct Imploder {
         for (std::uint32_t position = 0; position < size;) position = parse_block(position);
         const LengthSend end = length_sends[end_of_stream];
         put(end.value, end.bits);
-        while (pending_bits > 0) {
-            *to++ = static_cast<std::uint8_t>(pending);
-            pending >>= 8;
-            pending_bits = pending_bits > 8 ? pending_bits - 8 : 0;
-        }
+        if (pending_bits > 0) *to++ = static_cast<std::uint8_t>(pending);
         stream.resize(static_cast<std::size_t>(to - stream.data()));
         return std::move(stream);
     }
