@@ -25,13 +25,18 @@ std::optional<Record> load_record_file(const fs::path& path, int resource_id)
         report_error(kind ? kind->load_error : "Error#61: Error loading airphysik file");
         return std::nullopt;
     }
-    const RecordSpec* spec = find_record_spec(resource_id, *bytes);
+    return load_record_item(*bytes, resource_id);
+}
+
+std::optional<Record> load_record_item(ByteSpan item, int resource_id)
+{
+    const RecordSpec* spec = find_record_spec(resource_id, item);
     if (!spec) {
         report_error("No record form edits this item (resource " + std::to_string(resource_id) + ", " +
-                     std::to_string(bytes->size()) + " bytes)");
+                     std::to_string(item.size()) + " bytes)");
         return std::nullopt;
     }
-    return load_record(*spec, *bytes);
+    return load_record(*spec, item);
 }
 
 int write_over_file(const fs::path& path, ByteSpan bytes, const std::string& failure)

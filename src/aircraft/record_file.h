@@ -21,6 +21,10 @@ namespace fs = std::filesystem;
 // reported too.
 std::optional<Record> load_record_file(const fs::path& path, int resource_id);
 
+// Loads the item's bytes with the layout they select for entry `resource_id`;
+// an item no form edits is reported.
+std::optional<Record> load_record_item(ByteSpan item, int resource_id);
+
 // Writes the record's new values over the file: opened for update, never
 // created and never truncated, bytes past the record kept. Only the flap
 // record grows the file. A file that cannot be opened or written shows the

@@ -3,6 +3,7 @@
 #include "aircraft/catalogue.h"
 #include "aircraft/record_file.h"
 #include "app/workspace/messages.h"
+#include "archive/file_io.h"
 
 namespace mw {
 
@@ -12,6 +13,41 @@ namespace {
 bool form_writes_file(const RecordSpec& spec)
 {
     return spec.special == RecordSpecial::prop || spec.resource_id() == res_player_sound;
+}
+
+// Where item `item` lies in `file` when the file holds the entry's whole data
+// part rather than the item alone: a compound entry selected as a whole shows
+// its first item out of the entry's file. Nothing when the file is the item's.
+struct ItemPlace {
+    std::size_t offset = 0;
+    std::size_t length = 0;
+};
+
+std::optional<ItemPlace> item_inside_entry_file(const ResEntry* entry, int item, const fs::path& file)
+{
+    if (!entry || item < 1 || item > entry->item_count) return std::nullopt;
+    const auto size = file_size_of(file);
+    if (!size || *size != entry->shown_size() || *size == entry->item_size(item)) return std::nullopt;
+    return ItemPlace{entry->item_offsets[std::size_t(item - 1)] - entry->item_offsets[0], entry->item_size(item)};
+}
+
+// The file a save writes and replaces the item with: `file` itself, or, when
+// it holds the whole entry, the item's bytes cut out into the item's own
+// temporary file (an item is replaced by exactly its bytes). `failure` is
+// shown when that file cannot be made.
+std::optional<fs::path> item_file_for_save(const ResEntry* entry, int item, const fs::path& file,
+                                           const std::string& failure)
+{
+    const auto place = item_inside_entry_file(entry, item, file);
+    if (!place) return file;
+    const auto bytes = read_record_bytes(file);
+    const fs::path item_file = entry->item_file_path(item);
+    if (!bytes || bytes->size() < place->offset + place->length ||
+        !write_file(item_file, ByteSpan(*bytes).subspan(place->offset, place->length))) {
+        report_error(failure);
+        return std::nullopt;
+    }
+    return item_file;
 }
 
 }  // namespace
@@ -32,11 +68,20 @@ const RecordSpec* CMarrowickDoc::selected_record_kind() const
 
 std::optional<Record> CMarrowickDoc::load_selected_record() const
 {
-    if (!selected_record_kind()) {
+    const RecordSpec* kind = selected_record_kind();
+    if (!kind) {
         report_error("The selected item is not an aircraft record");
         return std::nullopt;
     }
-    return load_record_file(display_.file, selected_entry()->resource_id);
+    const int resource_id = selected_entry()->resource_id;
+    const auto place = item_inside_entry_file(selected_entry(), last_selected_item_, display_.file);
+    if (!place) return load_record_file(display_.file, resource_id);
+    const auto bytes = read_record_bytes(display_.file);
+    if (!bytes || bytes->size() < place->offset + place->length) {
+        report_error(kind->load_error);
+        return std::nullopt;
+    }
+    return load_record_item(ByteSpan(*bytes).subspan(place->offset, place->length), resource_id);
 }
 
 std::optional<AircraftName> CMarrowickDoc::load_selected_aircraft_name() const
@@ -79,32 +124,42 @@ int CMarrowickDoc::save_record(const fs::path& file, const Record& record)
 {
     const RecordSpec& spec = *record.spec;
     if (!spec.saves()) return report_error(spec.save_refusal);
+    const auto target = item_file_for_save(selected_entry(), last_selected_item_, file, spec.open_error);
+    if (!target) return -1;
     if (form_writes_file(spec)) {
         // The form's own write, before it notifies the view.
-        if (update_record_file(file, record) != 0) return -1;
-        return save_selected_item(spec.resource_id(), file, spec.locate_error, {});
+        if (update_record_file(*target, record) != 0) return -1;
+        return save_selected_item(spec.resource_id(), *target, spec.locate_error, {});
     }
-    return save_selected_item(spec.resource_id(), file, spec.locate_error,
-                              [&] { return update_record_file(file, record); });
+    return save_selected_item(spec.resource_id(), *target, spec.locate_error,
+                              [&] { return update_record_file(*target, record); });
 }
 
 int CMarrowickDoc::save_aircraft_name(const fs::path& file, std::string_view name, std::string_view description,
                                       const NameLayout& layout)
 {
-    return save_selected_item(res_aircraft_name, file, "Error locating aircraft name resource",
-                              [&] { return update_aircraft_name_file(file, name, description, layout); });
+    const auto target =
+        item_file_for_save(selected_entry(), last_selected_item_, file, "Error opening aircraft name file");
+    if (!target) return -1;
+    return save_selected_item(res_aircraft_name, *target, "Error locating aircraft name resource",
+                              [&] { return update_aircraft_name_file(*target, name, description, layout); });
 }
 
 int CMarrowickDoc::save_prop(const fs::path& file)
 {
-    return save_selected_item(res_prop, file, "Error locating prop resource", {});
+    const auto target = item_file_for_save(selected_entry(), last_selected_item_, file, "Error#70: Error storing prop file");
+    if (!target) return -1;
+    return save_selected_item(res_prop, *target, "Error locating prop resource", {});
 }
 
 int CMarrowickDoc::save_player_sound(const fs::path& file)
 {
     const ResEntry* entry = selected_entry();
     const int resource_id = entry ? int(entry->resource_id) : int(res_player_sound);
-    return save_selected_item(resource_id, file, "Error locating current resource", {});
+    const auto target =
+        item_file_for_save(entry, last_selected_item_, file, "Error#61: Error saving Player snd def file");
+    if (!target) return -1;
+    return save_selected_item(resource_id, *target, "Error locating current resource", {});
 }
 
 }  // namespace mw

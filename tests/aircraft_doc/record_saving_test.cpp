@@ -142,6 +142,31 @@ TEST_F(RecordSavingTest, SaveWithoutChangeLeavesTheArchiveIdentical)
     }
 }
 
+// Selecting the segment entry as a whole shows its first item out of the
+// entry's file: the form is the first item's, and a save replaces just it.
+TEST_F(RecordSavingTest, EntrySelectedAsAWholeEditsItsFirstItem)
+{
+    doc.select(file_segments, 0);
+    ASSERT_EQ(doc.selected_item(), item_contact);
+    Record contact = select_record(file_segments, 0);
+    ASSERT_NE(contact.spec, nullptr);
+    EXPECT_EQ(contact.spec->form_class, "CAPhyContactPoint");
+    EXPECT_EQ(contact.current_values[*find_field(*contact.spec, "Position Z (m):")].real, 3.0f);
+
+    const std::vector<Bytes> before = contents();
+    ASSERT_EQ(set_field_text(contact, "Mass (Kg):", "-2"), 0);
+    ASSERT_EQ(doc.save_record(temp_file(), contact), 0);
+    EXPECT_TRUE(errors().empty());
+    EXPECT_EQ(infos(), std::vector<std::string>{"Import Completed"});
+    EXPECT_EQ(doc.selected_file(), file_segments);
+    EXPECT_EQ(doc.selected_item(), item_contact);
+
+    std::vector<Bytes> expected = before;
+    const Bytes minus_two = {0x00, 0x00, 0x00, 0xC0};
+    std::copy(minus_two.begin(), minus_two.end(), expected[file_segments - 1].begin() + 22 + 2);
+    EXPECT_EQ(contents(), expected);
+}
+
 TEST_F(RecordSavingTest, FlapRecordGrowsAndTheEntriesAfterItMove)
 {
     const std::vector<Bytes> before = contents();
