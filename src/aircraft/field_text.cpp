@@ -188,7 +188,8 @@ std::string about(const FieldSpec& field, const std::string& message)
 
 std::string field_key(const FieldSpec& field)
 {
-    return collapse_spaces(field.group.empty() ? field.label : field.group + " " + field.label);
+    const std::string& name = field.name.empty() ? field.label : field.name;
+    return collapse_spaces(field.group.empty() ? name : field.group + " " + name);
 }
 
 std::optional<std::size_t> find_field(const RecordSpec& spec, std::string_view name)
@@ -199,12 +200,14 @@ std::optional<std::size_t> find_field(const RecordSpec& spec, std::string_view n
         return offset ? field_index_at(spec, int(*offset)) : std::nullopt;
     }
     const std::string wanted = comparable(name);
+    if (wanted.empty()) return std::nullopt;
     for (bool by_key : {true, false}) {
         std::optional<std::size_t> found;
         int count = 0;
         for (std::size_t i = 0; i < spec.fields.size(); ++i) {
             const FieldSpec& field = spec.fields[i];
-            if (comparable(by_key ? field_key(field) : field.label) == wanted) {
+            const std::string& own = field.name.empty() ? field.label : field.name;
+            if (comparable(by_key ? field_key(field) : own) == wanted) {
                 found = i;
                 ++count;
             }

@@ -4,8 +4,9 @@
 // read back by parse_field_value to the same stored value, so a record
 // listing can be fed back to set fields.
 //
-// Fields are named by their key (group and label, whitespace collapsed), by
-// their label alone when no other field has it, or by "@offset".
+// Fields are named by their key (group and name, whitespace collapsed), by
+// their name alone when no other field has it, or by "@offset". A field's
+// name is its label unless the label repeats in its group or is empty.
 #pragma once
 
 #include <cstddef>
@@ -17,7 +18,8 @@
 
 namespace mw {
 
-// The field's group and label joined by a space, whitespace runs collapsed.
+// The field's group and name (its label unless it has a name of its own)
+// joined by a space, whitespace runs collapsed.
 std::string field_key(const FieldSpec& field);
 
 // The field a name means; nothing when none or several fit. Names compare

@@ -369,7 +369,7 @@ void add_bodies(std::vector<RecordSpec>& out)
                       .load_error("Error#61: Error loading airphysik pontoon file")
                       .body_floats()
                       .u8("Control:").choose_from(ChoiceList::control_surface)
-                      .f32("control value")
+                      .f32("").named("control value")  // shown beside "Control:"
                       .model(ModelSolid::box, "pont_", "ff0c")
                       .build());
 }
@@ -397,9 +397,9 @@ void add_physics_records(std::vector<RecordSpec>& out)
 
     out.push_back(physics_record("CAPhyDampDlg", "Damping constants", 2137, 2137)
                       .info("Air Physic Damper")
-                      .f32("constant 1")
-                      .f32("constant 2")
-                      .f32("constant 3")
+                      .f32("").named("constant 1")  // three unlabelled columns
+                      .f32("").named("constant 2")
+                      .f32("").named("constant 3")
                       .build());
 }
 

@@ -70,7 +70,8 @@ inline bool choice_stores_index(ChoiceList list)
 struct FieldSpec {
     int offset = 0;
     FieldType type = FieldType::f32;
-    std::string label;  // as the form writes it
+    std::string label;  // as the form writes it; empty for a value the form leaves unlabelled
+    std::string name;   // the field's name in listings where the label does not tell it apart; empty: the label
     std::string group;  // the box or row the field sits in; empty for none
     SaveRule save = SaveRule::new_value;
     Display display = Display::plain;

@@ -26,11 +26,12 @@ SpecBuilder player_sound(const char* form, const char* title)
     return b;
 }
 
-// Fields 1 to 8, alike in both layouts but for the labels of 5 and 6.
-void opening_fields(SpecBuilder& b, const char* fifth, const char* sixth)
+// Fields 1 to 8, alike in both layouts but for the labels of 5 and 6 (the
+// single-engine form labels both "Freq. multiplier:").
+void opening_fields(SpecBuilder& b, const char* fifth, const char* sixth, const char* sixth_name = "")
 {
     b.group("In-cockpit sound modifier:").f32("non-pa").f32(" pa");
-    b.group("Wind").i32("Base volume:").f32("Velocity threshold:").f32(fifth).f32(sixth);
+    b.group("Wind").i32("Base volume:").f32("Velocity threshold:").f32(fifth).f32(sixth).named(sixth_name);
     b.group("Stall Warning:").f32("Stress threshold:");
     b.group("").i32("field 8").hidden();
 }
@@ -72,7 +73,7 @@ void twin_engine_fields(SpecBuilder& b)
 
 void single_engine_fields(SpecBuilder& b)
 {
-    opening_fields(b, "Freq. multiplier:", "Freq. multiplier: (2)");
+    opening_fields(b, "Freq. multiplier:", "Freq. multiplier:", "Freq. multiplier: (2)");
     b.f32("RPMs where normal sounds start:");
     overlap_fields(b);
     b.f32("Min Running RPMs:");
@@ -80,11 +81,15 @@ void single_engine_fields(SpecBuilder& b)
     b.group("Cruise").f32("Squash:");
     b.pair("Good cruise snd", "ext:", "int:").plays_sound();
     b.pair("Bad cruise snd", "ext:", "int:").plays_sound();
-    b.f32("RPMs Min:").f32("RPMs Max:").f32("RPMs Sample:").i32(" Volume Min:").i32("Volume Max:");
+    // The RPM and volume rows label their second column "Max:" alike; the
+    // names say which row.
+    b.f32("RPMs Min:").f32("Max:").named("RPMs Max:").f32("RPMs Sample:");
+    b.i32(" Volume Min:").i32("Max:").named("Volume Max:");
     b.group("Idle");
     b.pair("good sound", "ext:", "int:").plays_sound();
     b.pair("bad sound", "ext:", "int:").plays_sound();
-    b.f32("RPMs Min:").f32("RPMs Max:").f32("Sample:").i32("Volume Min:").i32("Volume Max:");
+    b.f32("Min:").named("RPMs Min:").f32("Max:").named("RPMs Max:").f32("Sample:");
+    b.i32("Min:").named("Volume Min:").i32("Max:").named("Volume Max:");
     b.group("Starting:").pair("sound", "ext. sound", "int. sound").plays_sound().i32("Volume:");
     b.group("Stopping:").pair("sound", "ext. sound", "int. sound").plays_sound().i32("Volume:");
     closing_fields(b);

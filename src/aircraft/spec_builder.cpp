@@ -106,6 +106,12 @@ SpecBuilder& SpecBuilder::shown_as(Display display)
     return *this;
 }
 
+SpecBuilder& SpecBuilder::named(std::string name)
+{
+    last().name = std::move(name);
+    return *this;
+}
+
 SpecBuilder& SpecBuilder::choose_from(ChoiceList list)
 {
     last().choices = list;

@@ -34,6 +34,7 @@ public:
 
     // Modifiers of the field appended last.
     SpecBuilder& shown_as(Display display);
+    SpecBuilder& named(std::string name);  // where the label repeats in its group, or is empty
     SpecBuilder& choose_from(ChoiceList list);  // also makes it saved from the list choice
     SpecBuilder& hidden();
     SpecBuilder& within(std::int64_t min_value, std::int64_t max_value);

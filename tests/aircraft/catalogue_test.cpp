@@ -4,6 +4,7 @@
 
 #include "aircraft/catalogue.h"
 #include "aircraft/field_text.h"
+#include "aircraft/record.h"
 
 namespace mw::test {
 namespace {
@@ -266,6 +267,46 @@ TEST(RecordCatalogue, KnownOffsetsAndTypes)
         EXPECT_EQ(spec->fields[*index].offset, row.offset);
         EXPECT_EQ(spec->fields[*index].type, row.type);
     }
+}
+
+// Labels are the forms' own texts, repeats and blanks included; the names
+// used to pick a field tell such fields apart.
+TEST(RecordCatalogue, LabelsAreTheFormsTextsAndNamesTellRepeatsApart)
+{
+    Bytes single(178, 0);
+    put_u32(&single[28], std::uint32_t(-2));
+    const struct {
+        int resource_id;
+        Bytes item;
+        int offset;
+        const char* label;
+        const char* key;
+    } rows[] = {
+        {res_player_sound, single, 16, "Freq. multiplier:", "Wind Freq. multiplier:"},
+        {res_player_sound, single, 20, "Freq. multiplier:", "Wind Freq. multiplier: (2)"},
+        {res_player_sound, single, 64, "RPMs Min:", "Cruise RPMs Min:"},
+        {res_player_sound, single, 68, "Max:", "Cruise RPMs Max:"},
+        {res_player_sound, single, 76, " Volume Min:", "Cruise Volume Min:"},
+        {res_player_sound, single, 80, "Max:", "Cruise Volume Max:"},
+        {res_player_sound, single, 92, "Min:", "Idle RPMs Min:"},
+        {res_player_sound, single, 96, "Max:", "Idle RPMs Max:"},
+        {res_player_sound, single, 100, "Sample:", "Idle Sample:"},
+        {res_player_sound, single, 104, "Min:", "Idle Volume Min:"},
+        {res_player_sound, single, 108, "Max:", "Idle Volume Max:"},
+        {2137, Bytes(12, 0), 4, "", "constant 2"},
+        {res_physics_segments, Bytes(71, 0), 67, "", "control value"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.key);
+        const RecordSpec* spec = find_record_spec(row.resource_id, row.item);
+        ASSERT_NE(spec, nullptr);
+        const auto index = field_index_at(*spec, row.offset);
+        ASSERT_TRUE(index.has_value());
+        EXPECT_EQ(spec->fields[*index].label, row.label);
+        EXPECT_EQ(field_key(spec->fields[*index]), row.key);
+        EXPECT_EQ(find_field(*spec, row.key), index);
+    }
+    EXPECT_EQ(find_field(*find_record_spec(2137, Bytes(12, 0)), ""), std::nullopt);
 }
 
 TEST(RecordCatalogue, SegmentTypeChoosesLabelsAndTitles)
