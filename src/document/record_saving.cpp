@@ -73,15 +73,15 @@ std::optional<Record> CMarrowickDoc::load_selected_record() const
         report_error("The selected item is not an aircraft record");
         return std::nullopt;
     }
-    const int resource_id = selected_entry()->resource_id;
-    const auto place = item_inside_entry_file(selected_entry(), last_selected_item_, display_.file);
-    if (!place) return load_record_file(display_.file, resource_id);
     const auto bytes = read_record_bytes(display_.file);
-    if (!bytes || bytes->size() < place->offset + place->length) {
-        report_error(kind->load_error);
+    const auto place = item_inside_entry_file(selected_entry(), last_selected_item_, display_.file);
+    if (!bytes || (place && bytes->size() < place->offset + place->length)) {
+        report_error(kind->load_error);  // the selected form's own words (the pontoon's differ)
         return std::nullopt;
     }
-    return load_record_item(ByteSpan(*bytes).subspan(place->offset, place->length), resource_id);
+    ByteSpan item = *bytes;
+    if (place) item = item.subspan(place->offset, place->length);
+    return load_record_item(item, selected_entry()->resource_id);
 }
 
 std::optional<AircraftName> CMarrowickDoc::load_selected_aircraft_name() const

@@ -292,6 +292,19 @@ TEST_F(RecordSavingTest, LoadOfAMissingTemporaryFileShowsTheKindsText)
                                                   "The selected item is not an aircraft record"}));
 }
 
+TEST_F(RecordSavingTest, MissingPontoonFileShowsThePontoonFormsText)
+{
+    ResBuilder b = aircraft_records_archive();
+    add_compound(b, 2138, {Bytes(71, 0)});
+    b.write(archive);
+    ASSERT_EQ(doc.open_archive(archive), 0);
+    doc.select(16, 1);
+    ASSERT_NE(doc.selected_record_kind(), nullptr);
+    std::filesystem::remove(temp_file());
+    EXPECT_FALSE(doc.load_selected_record());
+    EXPECT_EQ(errors(), std::vector<std::string>{"Error#61: Error loading airphysik pontoon file"});
+}
+
 // A second entry with the ID of the selected one: the selected entry is the
 // one whose item was edited, so it is the one replaced.
 TEST_F(RecordSavingTest, DuplicateIdReplacesTheSelectedEntry)
