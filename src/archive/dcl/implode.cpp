@@ -34,10 +34,12 @@ using namespace format;
 // Parsing: the input is cut into blocks of up to `block_size` bytes. Within
 // a block every offset gets the cheapest known cost of reaching it (from a
 // literal or any length of any candidate at an earlier offset), and the
-// block is sent along the cheapest path to its end. A match of
-// `nice_length` bytes or more is taken as found and closes the block early;
-// inside a match of `skip_length` bytes or more the finder is only updated,
-// not searched.
+// block is sent along the cheapest path to its end. An offset is searched
+// only when the next one is not yet reached as cheaply: otherwise a match
+// from it is nearly always found one byte later, one byte shorter, at no
+// higher cost. A match of `nice_length` bytes or more is taken as found and closes
+// the block early; inside a match of `skip_length` bytes or more the finder
+// is only updated, not searched.
 constexpr std::uint32_t position_bias = 1u << 16;
 constexpr std::size_t max_input = 0xFFFFFFFFu - position_bias;
 constexpr unsigned hash_bits = 14;
@@ -211,7 +213,6 @@ struct Imploder {
     // where there is none yet; offsets up to `frontier` may have one.
     std::vector<std::uint64_t> way;
     unsigned frontier = 0;
-    std::array<Match, max_match + 2> found{};
 
     // Output.
     Bytes stream;
@@ -221,76 +222,90 @@ struct Imploder {
 
     static std::uint32_t hash_of(std::uint32_t three) { return (three * 2654435761u) >> (32 - hash_bits); }
 
-    std::uint32_t hash_at(const std::uint8_t* p) const { return hash_of(p[0] | (p[1] << 8) | (p[2] << 16)); }
+    // The first 3 bytes at `p` (fewer than 4 may be left), for hashing.
+    std::uint32_t three_at(const std::uint8_t* p, std::uint32_t left) const
+    {
+        return left >= 4 ? load_u32(p) & 0xFFFFFF : p[0] | (p[1] << 8) | (p[2] << 16);
+    }
 
     void insert(std::uint32_t position)
     {
         const std::uint8_t* p = data + position;
         const std::uint32_t left = size - position;
-        if (left >= 3) {
-            const std::uint32_t h = hash_at(p);
-            chain[position & chain_mask] = head[h];
-            head[h] = position + position_bias;
+        if (left < 3) {
+            if (left == 2) pair_head[pair_at(p)] = position + position_bias;
+            return;
         }
-        if (left >= 2) pair_head[pair_at(p)] = position + position_bias;
-    }
-
-    // Candidates at `position` into `found`, each longer and farther than the
-    // one before: the nearest length-2 pair, then hash-chain matches; then
-    // adds the position to the finder. Returns the number of candidates.
-    unsigned find_and_insert(std::uint32_t position)
-    {
-        const std::uint32_t left = size - position;
-        if (left < 2) return 0;
-        const std::uint8_t* here = data + position;
-        std::uint32_t& pair_slot = pair_head[pair_at(here)];
-        const std::uint32_t pair_distance = position + position_bias - pair_slot;
-        pair_slot = position + position_bias;
-        const unsigned limit = std::min<std::uint32_t>(left, max_match);
-        unsigned count = 0;
-        unsigned longest = 2;  // a chain candidate must be longer than this
-        if (pair_distance <= max_len2_distance) {
-            longest = common_length(here - pair_distance, here, limit);
-            found[count++] = {longest, pair_distance};
-        }
-        if (left < 3) return count;
-
-        std::uint32_t& head_slot = head[hash_at(here)];
-        std::uint32_t distance = position + position_bias - head_slot;
+        const std::uint32_t three = three_at(p, left);
+        std::uint32_t& head_slot = head[hash_of(three)];
         chain[position & chain_mask] = head_slot;
         head_slot = position + position_bias;
-        if (longest >= limit) return count;
-        for (unsigned depth = tuning.chain_depth; distance <= window && depth != 0; --depth) {
-            const std::uint8_t* there = here - distance;
-            if (there[longest] == here[longest] && there[0] == here[0] && there[1] == here[1]) {
-                const unsigned length = common_length(there, here, limit);
-                if (length > longest) {
-                    longest = length;
-                    found[count++] = {length, distance};
-                    if (length >= tuning.nice_length || length >= limit) break;
-                }
-            }
-            distance = position + position_bias - chain[(position - distance) & chain_mask];
-        }
-        return count;
+        pair_head[three & 0xFFFF] = position + position_bias;
     }
 
     void relax(unsigned offset, std::uint64_t offer) { way[offset] = std::min(way[offset], offer); }
 
-    // Offers every length of every candidate at block offset `at`, up to `room` bytes.
-    void relax_matches(unsigned at, unsigned count, unsigned room)
+    // Offers lengths `from` to `to` of a match `distance` back at block offset `at`.
+    void relax_lengths(unsigned at, unsigned from, unsigned to, unsigned distance)
     {
-        const std::uint64_t start = way[at] & ~std::uint64_t{0xFFFFFFFF};
-        if (found[0].distance <= max_len2_distance && room >= 2) relax(at + 2, start + pair_ways[found[0].distance]);
-        unsigned length = 3;
-        for (unsigned k = 0; k < count; ++k) {
-            const Match m = found[k];
-            const unsigned last = std::min(m.length, room);
-            const std::uint64_t base = start + distance_ways[m.distance];
-            std::uint64_t* const target = &way[at];
-            for (; length <= last; ++length) target[length] = std::min(target[length], base + length_ways[length]);
+        const std::uint64_t base = (way[at] & ~std::uint64_t{0xFFFFFFFF}) + distance_ways[distance];
+        std::uint64_t* const target = &way[at];
+        for (unsigned length = from; length <= to; ++length)
+            target[length] = std::min(target[length], base + length_ways[length]);
+    }
+
+    // Searches for matches at `position` (block offset `at`, `room` bytes
+    // to the block's end), offers every length of them to the parse and
+    // adds the position to the finder. The candidates come nearest first,
+    // each longer than the one before: the nearest length-2 pair, then the
+    // hash chain. Returns the longest (length 0 when there is none).
+    Match search(unsigned at, std::uint32_t position, unsigned room)
+    {
+        const std::uint32_t left = size - position;
+        if (left < 3) {
+            insert(position);
+            return {};
         }
-        frontier = std::max(frontier, at + std::min(found[count - 1].length, room));
+        const std::uint8_t* const here = data + position;
+        const std::uint32_t biased = position + position_bias;
+        const std::uint32_t three = three_at(here, left);
+        std::uint32_t& pair_slot = pair_head[three & 0xFFFF];
+        const std::uint32_t pair_distance = biased - pair_slot;
+        pair_slot = biased;
+        std::uint32_t& head_slot = head[hash_of(three)];
+        std::uint32_t distance = biased - head_slot;
+        chain[position & chain_mask] = head_slot;
+        head_slot = biased;
+
+        const unsigned limit = std::min<std::uint32_t>(left, max_match);
+        Match best;
+        unsigned offered = 2;  // lengths up to this one are offered
+        if (pair_distance <= max_len2_distance) {
+            best = {common_length(here - pair_distance, here, limit), pair_distance};
+            if (room >= 2) relax(at + 2, (way[at] & ~std::uint64_t{0xFFFFFFFF}) + pair_ways[pair_distance]);
+            if (best.length >= 3) {
+                offered = std::min(best.length, room);
+                relax_lengths(at, 3, offered, pair_distance);
+            }
+        }
+        const unsigned longest_wanted = std::min(limit, tuning.nice_length);
+        unsigned longest = std::max(best.length, 2u);
+        for (unsigned depth = tuning.chain_depth; longest < longest_wanted && distance <= window && depth != 0; --depth) {
+            const std::uint8_t* const there = here - distance;
+            if (there[longest] == here[longest] && there[longest - 1] == here[longest - 1]) {
+                const unsigned length = common_length(there, here, limit);
+                if (length > longest) {
+                    longest = length;
+                    best = {length, distance};
+                    const unsigned last = std::min(length, room);
+                    relax_lengths(at, offered + 1, last, distance);
+                    offered = std::max(offered, last);
+                }
+            }
+            distance = biased - chain[(position - distance) & chain_mask];
+        }
+        frontier = std::max(frontier, at + offered);
+        return best;
     }
 
     // Adds `bits` bits (at most 32) to the stream. The stream keeps 8 spare
@@ -348,10 +363,16 @@ struct Imploder {
         way[0] = 0;
         for (unsigned at = 0; at < span; ++at) {
             const std::uint32_t position = start + at;
-            relax(at + 1, (way[at] & ~std::uint64_t{0xFFFFFFFF}) + literal_way);
-            const unsigned count = find_and_insert(position);
-            if (count == 0) continue;
-            const Match longest = found[count - 1];
+            const std::uint64_t here = way[at];
+            relax(at + 1, (here & ~std::uint64_t{0xFFFFFFFF}) + literal_way);
+            if ((way[at + 1] >> 32) <= (here >> 32)) {
+                // The next byte is reached as cheaply as this one: whatever
+                // starts here is found one byte later, shorter by one and
+                // costing no more, so there is no need to search here.
+                insert(position);
+                continue;
+            }
+            const Match longest = search(at, position, span - at);
             if (longest.length >= tuning.nice_length) {
                 // Long enough to take as it is: end the block here.
                 put_block(start, at);
@@ -359,9 +380,8 @@ struct Imploder {
                 for (std::uint32_t p = position + 1; p < position + longest.length; ++p) insert(p);
                 return position + longest.length;
             }
-            relax_matches(at, count, span - at);
             if (longest.length >= tuning.skip_length) {
-                // Inside a long-ish match: keep the finder up to date, search no more.
+                // Inside a long match: keep the finder up to date, search no more.
                 const unsigned stop = std::min(at + longest.length, span);
                 for (++at; at < stop; ++at) {
                     relax(at + 1, (way[at] & ~std::uint64_t{0xFFFFFFFF}) + literal_way);
