@@ -41,6 +41,7 @@ using namespace format;
 // the block early; inside a match of `skip_length` bytes or more the finder
 // is only updated, not searched.
 constexpr std::uint32_t position_bias = 1u << 16;
+static_assert(position_bias % (2 * 4096) == 0, "a stored position must index the chain as it is");
 constexpr std::size_t max_input = 0xFFFFFFFFu - position_bias;
 constexpr unsigned hash_bits = 14;
 
@@ -64,15 +65,18 @@ constexpr Tuning tuning_for(unsigned dictionary_bits)
     }
 }
 
-// The bits that send a length (flag, code, extra bits) in stream order.
-struct LengthSend {
+// Bits to send, in stream order.
+struct Send {
     std::uint32_t value = 0;
     unsigned bits = 0;
 };
 
-constexpr std::array<LengthSend, end_of_stream + 1> make_length_sends()
+// The first part of a token: for a length, its flag, code and extra bits;
+// for "length" 1, a literal's flag alone.
+constexpr std::array<Send, end_of_stream + 1> make_length_sends()
 {
-    std::array<LengthSend, end_of_stream + 1> sends{};
+    std::array<Send, end_of_stream + 1> sends{};
+    sends[1] = {0, 1};
     for (unsigned length = min_match; length <= end_of_stream; ++length) {
         const unsigned symbol = length_symbol(length);
         const Code code = length_codes[symbol];
@@ -143,6 +147,13 @@ void store_u64(std::uint8_t* p, std::uint64_t value)
     }
 }
 
+std::uint32_t load_u16(const std::uint8_t* p)
+{
+    std::uint16_t value;
+    std::memcpy(&value, p, sizeof value);  // compared for equality only: byte order does not matter
+    return value;
+}
+
 unsigned pair_at(const std::uint8_t* p) { return p[0] | (p[1] << 8); }
 
 // Number of equal bytes at `earlier` and `here`, up to `limit`.
@@ -176,17 +187,18 @@ struct Imploder {
           pair_head(1u << 16, 0),
           way(block_size + 1, unreached)
     {
+        distance_sends[0][0] = {0, 8};
         for (unsigned d = 1; d <= window; ++d) {
             const unsigned below = d - 1;
             const Code code = distance_codes[below >> dictionary_bits];
-            distance_sends[d] = {code.value | ((below & (window / 64 - 1)) << code.bits), code.bits + dictionary_bits};
-            distance_ways[d] = distance_sends[d].bits * bits_one + (std::uint64_t{d} << distance_shift);
+            distance_sends[0][d] = {code.value | ((below & (window / 64 - 1)) << code.bits), code.bits + dictionary_bits};
+            distance_ways[d] = distance_sends[0][d].bits * bits_one + (std::uint64_t{d} << distance_shift);
         }
         for (unsigned d = 1; d <= max_len2_distance; ++d) {
             const unsigned below = d - 1;
             const Code code = distance_codes[below >> 2];
-            pair_distance_sends[d] = {code.value | ((below & 3) << code.bits), code.bits + 2u};
-            pair_ways[d] = (length_sends[2].bits + pair_distance_sends[d].bits) * bits_one +
+            distance_sends[1][d] = {code.value | ((below & 3) << code.bits), code.bits + 2u};
+            pair_ways[d] = (length_sends[2].bits + distance_sends[1][d].bits) * bits_one +
                            (std::uint64_t{d} << distance_shift) + 2;
         }
     }
@@ -202,17 +214,18 @@ struct Imploder {
     std::vector<std::uint32_t> chain;      // by position: the previous one with that hash
     std::vector<std::uint32_t> pair_head;  // by 2-byte value: latest position + bias
 
-    // Distance parts of matches of 3 or more bytes and of 2 bytes: the bits
-    // to send, and as parts of a way.
-    std::array<LengthSend, 4097> distance_sends{};
-    std::array<LengthSend, max_len2_distance + 1> pair_distance_sends{};
+    // The second part of a token, by distance: [0] for matches of 3 or more
+    // bytes (at distance 0 the 8 bits of a literal, its byte added when
+    // sent), [1] for matches of 2 bytes. Then the distance parts as parts of
+    // a way.
+    std::array<std::array<Send, 4097>, 2> distance_sends{};
     std::array<std::uint64_t, 4097> distance_ways{};
     std::array<std::uint64_t, max_len2_distance + 1> pair_ways{};
 
     // Parse of one block: the cheapest known way to each offset, `unreached`
-    // where there is none yet; offsets up to `frontier` may have one.
+    // where there is none yet. Matches are offered up to `nice_length` - 1
+    // bytes, so nothing past that many bytes after a block's end is reached.
     std::vector<std::uint64_t> way;
-    unsigned frontier = 0;
 
     // Output.
     Bytes stream;
@@ -254,9 +267,8 @@ struct Imploder {
             target[length] = std::min(target[length], base + length_ways[length]);
     }
 
-    // Searches for matches at `position` (block offset `at`, `room` bytes
-    // to the block's end), offers every length of them to the parse and
-    // adds the position to the finder. The candidates come nearest first,
+    // Searches for matches at `position` (block offset `at`), offers their
+    // lengths up to `room` to the parse and adds the position to the finder. The candidates come nearest first,
     // each longer than the one before: the nearest length-2 pair, then the
     // hash chain. Returns the longest (length 0 when there is none).
     Match search(unsigned at, std::uint32_t position, unsigned room)
@@ -273,8 +285,8 @@ struct Imploder {
         const std::uint32_t pair_distance = biased - pair_slot;
         pair_slot = biased;
         std::uint32_t& head_slot = head[hash_of(three)];
-        std::uint32_t distance = biased - head_slot;
-        chain[position & chain_mask] = head_slot;
+        const std::uint32_t head_slot_before = head_slot;
+        chain[position & chain_mask] = head_slot_before;
         head_slot = biased;
 
         const unsigned limit = std::min<std::uint32_t>(left, max_match);
@@ -290,9 +302,15 @@ struct Imploder {
         }
         const unsigned longest_wanted = std::min(limit, tuning.nice_length);
         unsigned longest = std::max(best.length, 2u);
-        for (unsigned depth = tuning.chain_depth; longest < longest_wanted && distance <= window && depth != 0; --depth) {
+        if (longest >= longest_wanted) return best;
+        // The chain is walked by stored (biased) positions: the bias is a
+        // multiple of the chain's size, so a stored position is its own index.
+        std::uint32_t candidate = head_slot_before;
+        for (unsigned depth = tuning.chain_depth; depth != 0; --depth) {
+            const std::uint32_t distance = biased - candidate;
+            if (distance > window) break;
             const std::uint8_t* const there = here - distance;
-            if (there[longest] == here[longest] && there[longest - 1] == here[longest - 1]) {
+            if (load_u16(there + longest - 1) == load_u16(here + longest - 1)) {
                 const unsigned length = common_length(there, here, limit);
                 if (length > longest) {
                     longest = length;
@@ -300,11 +318,11 @@ struct Imploder {
                     const unsigned last = std::min(length, room);
                     relax_lengths(at, offered + 1, last, distance);
                     offered = std::max(offered, last);
+                    if (length >= longest_wanted) break;
                 }
             }
-            distance = biased - chain[(position - distance) & chain_mask];
+            candidate = chain[candidate & chain_mask];
         }
-        frontier = std::max(frontier, at + offered);
         return best;
     }
 
@@ -321,12 +339,16 @@ struct Imploder {
         pending_bits -= whole * 8;
     }
 
-    void put_match(unsigned length, unsigned distance)
+    // Sends a literal (length 1, distance 0, `byte`) or a match (`byte` 0)
+    // without a branch on which it is.
+    void put_token(unsigned length, unsigned distance, std::uint32_t byte)
     {
-        const LengthSend send = length_sends[length];
-        const LengthSend far = length == 2 ? pair_distance_sends[distance] : distance_sends[distance];
-        put(send.value | (far.value << send.bits), send.bits + far.bits);
+        const Send first = length_sends[length];
+        const Send second = distance_sends[length == 2][distance];
+        put(first.value | ((second.value | byte) << first.bits), first.bits + second.bits);
     }
+
+    void put_match(unsigned length, unsigned distance) { put_token(length, distance, 0); }
 
     // Sends the cheapest way through the block's first `end` bytes, and
     // leaves every offset unreached for the next block.
@@ -344,16 +366,13 @@ struct Imploder {
         for (unsigned at = 0; next <= end;) {
             const std::uint64_t w = way[next];
             const unsigned length = static_cast<unsigned>(w & length_mask);
-            if (length == 1)
-                put(std::uint32_t{data[start + at]} << 1, literal_bits);
-            else
-                put_match(length, static_cast<unsigned>(w >> distance_shift) & 0x3FFFFF);
+            const std::uint32_t byte = data[start + at] & (0u - (length == 1));  // no branch
+            put_token(length, static_cast<unsigned>(w >> distance_shift) & 0x3FFFFF, byte);
             at = static_cast<unsigned>(next);
             next = w >> 32;
         }
         // The literal from `end` may have reached one offset further.
-        std::fill(way.begin() + 1, way.begin() + std::min(std::max(frontier, end + 1), block_size) + 1, unreached);
-        frontier = 0;
+        std::fill(way.begin() + 1, way.begin() + std::min(end + tuning.nice_length, block_size) + 1, unreached);
     }
 
     // Parses one block from `start`; returns the position after it.
@@ -372,7 +391,7 @@ struct Imploder {
                 insert(position);
                 continue;
             }
-            const Match longest = search(at, position, span - at);
+            const Match longest = search(at, position, std::min(span - at, tuning.nice_length - 1));
             if (longest.length >= tuning.nice_length) {
                 // Long enough to take as it is: end the block here.
                 put_block(start, at);
@@ -402,7 +421,7 @@ struct Imploder {
         stream[1] = static_cast<std::uint8_t>(dictionary_bits);
         to = stream.data() + 2;
         for (std::uint32_t position = 0; position < size;) position = parse_block(position);
-        const LengthSend end = length_sends[end_of_stream];
+        const Send end = length_sends[end_of_stream];
         put(end.value, end.bits);
         if (pending_bits > 0) *to++ = static_cast<std::uint8_t>(pending);
         stream.resize(static_cast<std::size_t>(to - stream.data()));
