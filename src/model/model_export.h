@@ -3,9 +3,10 @@
 // or as a trueSpace COB file. Extraction calls these for destinations whose
 // name ends in "e" or "b".
 //
-// `variant` is the archive's variant flag, which decides how version-3
-// materials are numbered. 0 on success; -1 after the
-// message of the failing step ("Error#375: Error Loading 3D Model" for an
+// `variant` is the archive's variant flag: models of the variant archives
+// store red and blue the other way round, and the model source carries the
+// colours as the display shows them. 0 on success; -1 after the message of
+// the failing step ("Error#375: Error Loading 3D Model" for an
 // item that is no valid model, nothing is written then; the writer's message
 // otherwise).
 #pragma once

@@ -298,6 +298,27 @@ TEST(LoadModel, PartMembershipFollowsTheFirstSecondaryIndex)
     EXPECT_EQ(position(outside, 0), (std::array<float, 3>{1, 0, 0}));
 }
 
+TEST(LoadModel, PolygonsMoveOnToTheNextPartOnlyAtItsFirstPolygon)
+{
+    // Parts are met in polygon order and never revisited: a polygon inside the
+    // next part's range that is not its first polygon stays outside, and a
+    // polygon of an earlier part's range met later stays outside too.
+    ModelBuilder b;
+    b.vertices = {{1, 0, 0}, {0, 1, 0}, {0, 0, 1}, {2, 0, 0}};
+    b.face_normals = {{0, 0, 1}};
+    b.polygons = {{.vertices = {0, 1, 2}, .secondary = {6, 6, 6}},
+                  {.vertices = {3, 1, 2}, .secondary = {5, 5, 5}},
+                  {.vertices = {0, 3, 2}, .secondary = {0, 0, 0}}};
+    b.parts = {{.name = "a", .transform = {1, 0, 0, 0, 1, 0, 0, 0, 1, 10, 0, 0}, .first_polygon = 0, .polygon_count = 3},
+               {.name = "b", .transform = {1, 0, 0, 0, 1, 0, 0, 0, 1, 0, 0, 5}, .first_polygon = 5, .polygon_count = 3}};
+    const ModelData m = parse(b);
+    std::vector<int> marks;
+    for (const ModelPolygon& polygon : m.polygons) marks.push_back(polygon.in_part);
+    EXPECT_EQ(marks, (std::vector<int>{0, 1, 0}));
+    EXPECT_EQ(position(m, 0), (std::array<float, 3>{1, 0, 0}));
+    EXPECT_EQ(position(m, 3), (std::array<float, 3>{2, 0, 5}));
+}
+
 class LoadModelFile : public WorkspaceFixture {};
 
 TEST_F(LoadModelFile, LoadsFromFileAndReplacesTheModel)

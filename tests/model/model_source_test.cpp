@@ -77,6 +77,23 @@ TEST(ModelSource, PolygonsWithFewerThanThreeCornersWriteNoTriangles)
     EXPECT_NE(text.find("PARTS{\n4,N,0,1,(2,1,0);\n}\n"), std::string::npos);
 }
 
+TEST(ModelSource, MaterialNumbersAreDecimalInMaterialsAndLowerCaseHexInTriangles)
+{
+    ModelBuilder b;
+    for (int i = 0; i < 12; ++i)
+        b.materials.push_back({.name = "m" + std::to_string(i), .kind = 1, .code = std::uint8_t(i)});
+    b.vertices = {{0, 0, 0}, {1, 0, 0}, {1, 1, 0}};
+    b.face_normals = {{0, 0, 1}};
+    b.polygons = {{.material_code = 9, .flags = 0x40, .vertices = {0, 1, 2}},
+                  {.material_code = 11, .flags = 0x40, .vertices = {2, 1, 0}}};
+    const std::string text = model_source_text(loaded(b), ModelSourceLayout::parts_decomposition);
+    EXPECT_NE(text.find("\n12,\"m11\",PHONG,RGB 0,0,0,TRANSP 0.00;\n"), std::string::npos);
+    EXPECT_NE(text.find("BEGIN \"mesh_00\"\n\nPOINTS{\n0.000000,0.000000,0.000000;\n1.000000,0.000000,0.000000;\n"
+                        "1.000000,1.000000,0.000000;\n}\n\nPARTS{\n4,N,0,a,(0,1,2);\n}\n"),
+              std::string::npos);
+    EXPECT_NE(text.find("PARTS{\n4,N,0,c,(0,1,2);\n}\n"), std::string::npos);
+}
+
 struct LimitCase {
     float limit;
     bool negate;
@@ -120,6 +137,17 @@ TEST_F(ModelSourceFile, ExportFollowsTheWorkspaceOption)
     EXPECT_EQ(lf(read_text(scratch() / "parts.e")), expected("two_parts_decomposition.e"));
     EXPECT_EQ(lf(read_text(scratch() / "root.e")), expected("two_parts_multimaterial_root.e"));
     EXPECT_TRUE(errors().empty());
+}
+
+TEST_F(ModelSourceFile, ExportFromAVariantArchiveWritesTheColoursAsDisplayed)
+{
+    // The variant archives store red and blue the other way round; the export
+    // takes the archive's flag so that the text carries the displayed colours.
+    write_bytes(scratch() / "m.bin", two_part_model().build());
+    workspace().set_model_source_export_option(1);
+    ASSERT_EQ(export_model_source(scratch() / "m.bin", scratch() / "variant.e", true), 0);
+    EXPECT_NE(read_text(scratch() / "variant.e").find("1,\"hull\",PHONG,RGB 51,102,255,TRANSP 0.25;\r\n"),
+              std::string::npos);
 }
 
 TEST_F(ModelSourceFile, ExportOfABrokenModelWritesNothing)
