@@ -90,6 +90,26 @@ TEST(DclExplode, AsciiModeLiteralsAndMatches)
     EXPECT_EQ(output, expected.output);
 }
 
+// Match copies take different paths by distance (below 8, below 16, longer)
+// and by length; each pairing, and a match right after another, must give the
+// bytes of a byte-by-byte copy.
+TEST(DclExplode, MatchCopiesAtEveryShortDistanceAndLength)
+{
+    for (unsigned distance = 1; distance <= 40; ++distance) {
+        StreamWriter writer(0, 4);
+        for (unsigned i = 0; i < distance; ++i) writer.literal(static_cast<std::uint8_t>('a' + i % 26));
+        for (unsigned length = 2; length <= 40; ++length) writer.match(length, distance).literal('#');
+        writer.match(518, distance).match(3, distance).end();
+        const Bytes stream = writer.bytes();
+        SCOPED_TRACE(distance);
+        const SlowResult expected = slow_explode(stream, archive_limit);
+        ASSERT_EQ(expected.status, Status::ok);
+        Bytes output;
+        ASSERT_EQ(dcl::explode(stream, output, archive_limit), Status::ok);
+        EXPECT_EQ(output, expected.output);
+    }
+}
+
 TEST(DclExplode, HeadersAndShortInputs)
 {
     struct Case {

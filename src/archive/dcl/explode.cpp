@@ -63,12 +63,15 @@ std::uint8_t* copy_match(std::uint8_t* to, std::size_t distance, std::size_t len
         } while (to < stop);
         return stop;
     }
-    // A short period: lay down the first 8 bytes one by one, then copy words
-    // from a whole number of periods back, at least 8 bytes away.
-    const std::uint8_t* const first_stop = to + std::min<std::size_t>(length, 8);
-    while (to < first_stop) *to++ = *from++;
-    if (to == stop) return stop;
-    from = to - distance * ((8 + distance - 1) / distance);
+    // A short period: lay down 8 bytes one by one (a fixed count, so no
+    // branch), then copy words from a whole number of periods back, at least
+    // 8 bytes away.
+    for (int i = 0; i < 8; ++i) to[i] = from[i];
+    if (length <= 8) return stop;
+    to += 8;
+    // The smallest whole number of periods of 8 bytes or more, by period.
+    static constexpr std::uint8_t word_periods[8] = {0, 8, 8, 9, 8, 10, 12, 14};
+    from = to - word_periods[distance];
     while (to < stop) {
         std::memcpy(to, from, 8);
         to += 8;
@@ -150,11 +153,6 @@ struct Exploder {
             b >>= k;
             n -= k;
         };
-        auto take = [&](unsigned k) {
-            const unsigned value = static_cast<unsigned>(b & ((1u << k) - 1));
-            consume(k);
-            return value;
-        };
         // True when the last token used bits from beyond the end of the input.
         auto overran = [&] { return phantom != 0 && phantom * 8 > n; };
         auto grow = [&](std::size_t length) {
@@ -198,17 +196,20 @@ struct Exploder {
                     continue;
                 }
                 const LengthEntry length_entry = length_decode[(b >> 1) & 0x7F];
-                consume(1 + length_entry.code_bits);
-                const unsigned length = length_entry.base + take(length_entry.extra_bits);
+                const unsigned code_end = 1 + length_entry.code_bits;
+                const unsigned length = length_entry.base +
+                                        static_cast<unsigned>((b >> code_end) & ((1u << length_entry.extra_bits) - 1));
+                consume(code_end + length_entry.extra_bits);
                 if (length == end_of_stream) {
                     if (overran()) return Status::truncated;
                     out = o;
                     return Status::ok;
                 }
                 const DecodeEntry distance_entry = distance_decode[b & 0xFF];
-                consume(distance_entry.bits);
                 const unsigned low_bits = distance_low_bits(length, dict_bits);
-                const std::size_t distance = ((std::size_t{distance_entry.symbol} << low_bits) | take(low_bits)) + 1;
+                const std::size_t distance =
+                    ((std::size_t{distance_entry.symbol} << low_bits) | ((b >> distance_entry.bits) & ((1u << low_bits) - 1))) + 1;
+                consume(distance_entry.bits + low_bits);
                 if (overran()) return Status::truncated;
                 if (distance > static_cast<std::size_t>(o - out_begin)) return Status::bad_distance;
                 if (length > static_cast<std::size_t>(room_end - o) && !grow(length)) return Status::output_limit;
