@@ -116,6 +116,27 @@ TEST(DclImplode, RandomDataGrowsByNoMoreThanTheLiteralCost)
     }
 }
 
+// The last bytes of an input are searched with bounds checks that the rest
+// does without: matches that run into the input's end, from every distance
+// from it, must still decode to the input.
+TEST(DclImplode, MatchesRunningIntoTheEndOfTheInput)
+{
+    std::mt19937 random(5);
+    Bytes block(600);
+    for (auto& b : block) b = static_cast<std::uint8_t>(random());
+    for (std::size_t repeat = 0; repeat <= 560; repeat += 7) {
+        Bytes grown = block;
+        grown.insert(grown.end(), block.begin(), block.begin() + static_cast<std::ptrdiff_t>(repeat));
+        const Bytes input(grown.begin(), grown.end());  // no spare capacity: a read past the end is seen
+        for (int dictionary : dictionaries) {
+            SCOPED_TRACE(std::to_string(repeat) + " repeated bytes at " + std::to_string(dictionary));
+            expect_round_trip(input, dictionary);
+            // The repeat takes at most two matches of at most 30 bits.
+            EXPECT_LE(dcl::implode(input, dictionary).size(), dcl::implode(block, dictionary).size() + 8);
+        }
+    }
+}
+
 // Small inputs made of runs, copies from near and far, and noise, to reach
 // the edges of the match finder: input ends, window edges, 518-byte limits.
 TEST(DclImplode, StructuredRandomInputsRoundTrip)

@@ -235,21 +235,28 @@ struct Imploder {
 
     static std::uint32_t hash_of(std::uint32_t three) { return (three * 2654435761u) >> (32 - hash_bits); }
 
+    // Positions from `near_end` on have fewer than `far_from_end` bytes
+    // left: only there are the input's end and the longest match checked.
+    static constexpr std::uint32_t far_from_end = max_match + 8;
+    std::uint32_t near_end = size > far_from_end ? size - far_from_end : 0;
+
     // The first 3 bytes at `p` (fewer than 4 may be left), for hashing.
+    template <bool NearEnd>
     std::uint32_t three_at(const std::uint8_t* p, std::uint32_t left) const
     {
-        return left >= 4 ? load_u32(p) & 0xFFFFFF : p[0] | (p[1] << 8) | (p[2] << 16);
+        return !NearEnd || left >= 4 ? load_u32(p) & 0xFFFFFF : p[0] | (p[1] << 8) | (p[2] << 16);
     }
 
+    template <bool NearEnd>
     void insert(std::uint32_t position)
     {
         const std::uint8_t* p = data + position;
         const std::uint32_t left = size - position;
-        if (left < 3) {
+        if (NearEnd && left < 3) {
             if (left == 2) pair_head[pair_at(p)] = position + position_bias;
             return;
         }
-        const std::uint32_t three = three_at(p, left);
+        const std::uint32_t three = three_at<NearEnd>(p, left);
         std::uint32_t& head_slot = head[hash_of(three)];
         chain[position & chain_mask] = head_slot;
         head_slot = position + position_bias;
@@ -268,19 +275,21 @@ struct Imploder {
     }
 
     // Searches for matches at `position` (block offset `at`), offers their
-    // lengths up to `room` to the parse and adds the position to the finder. The candidates come nearest first,
-    // each longer than the one before: the nearest length-2 pair, then the
-    // hash chain. Returns the longest (length 0 when there is none).
+    // lengths up to `room` to the parse and adds the position to the
+    // finder. The candidates come nearest first, each longer than the one
+    // before: the nearest length-2 pair, then the hash chain. Returns the
+    // longest (length 0 when there is none).
+    template <bool NearEnd>
     Match search(unsigned at, std::uint32_t position, unsigned room)
     {
         const std::uint32_t left = size - position;
-        if (left < 3) {
-            insert(position);
+        if (NearEnd && left < 3) {
+            insert<true>(position);
             return {};
         }
         const std::uint8_t* const here = data + position;
         const std::uint32_t biased = position + position_bias;
-        const std::uint32_t three = three_at(here, left);
+        const std::uint32_t three = three_at<NearEnd>(here, left);
         std::uint32_t& pair_slot = pair_head[three & 0xFFFF];
         const std::uint32_t pair_distance = biased - pair_slot;
         pair_slot = biased;
@@ -289,7 +298,7 @@ struct Imploder {
         chain[position & chain_mask] = head_slot_before;
         head_slot = biased;
 
-        const unsigned limit = std::min<std::uint32_t>(left, max_match);
+        const unsigned limit = NearEnd ? std::min<std::uint32_t>(left, max_match) : max_match;
         Match best;
         unsigned offered = 2;  // lengths up to this one are offered
         if (pair_distance <= max_len2_distance) {
@@ -324,6 +333,19 @@ struct Imploder {
             candidate = chain[candidate & chain_mask];
         }
         return best;
+    }
+
+    void insert_at(std::uint32_t position)
+    {
+        if (position < near_end)
+            insert<false>(position);
+        else
+            insert<true>(position);
+    }
+
+    Match search_at(unsigned at, std::uint32_t position, unsigned room)
+    {
+        return position < near_end ? search<false>(at, position, room) : search<true>(at, position, room);
     }
 
     // Adds `bits` bits (at most 32) to the stream. The stream keeps 8 spare
@@ -388,15 +410,15 @@ struct Imploder {
                 // The next byte is reached as cheaply as this one: whatever
                 // starts here is found one byte later, shorter by one and
                 // costing no more, so there is no need to search here.
-                insert(position);
+                insert_at(position);
                 continue;
             }
-            const Match longest = search(at, position, std::min(span - at, tuning.nice_length - 1));
+            const Match longest = search_at(at, position, std::min(span - at, tuning.nice_length - 1));
             if (longest.length >= tuning.nice_length) {
                 // Long enough to take as it is: end the block here.
                 put_block(start, at);
                 put_match(longest.length, longest.distance);
-                for (std::uint32_t p = position + 1; p < position + longest.length; ++p) insert(p);
+                for (std::uint32_t p = position + 1; p < position + longest.length; ++p) insert_at(p);
                 return position + longest.length;
             }
             if (longest.length >= tuning.skip_length) {
@@ -404,7 +426,7 @@ struct Imploder {
                 const unsigned stop = std::min(at + longest.length, span);
                 for (++at; at < stop; ++at) {
                     relax(at + 1, (way[at] & ~std::uint64_t{0xFFFFFFFF}) + literal_way);
-                    insert(start + at);
+                    insert_at(start + at);
                 }
                 --at;
             }
