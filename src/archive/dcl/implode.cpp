@@ -89,16 +89,27 @@ constexpr std::array<Send, end_of_stream + 1> make_length_sends()
 
 constexpr auto length_sends = make_length_sends();
 
+// A token is sent as two parts: the first by its length (a literal is
+// length 1), the second from `Imploder::second_sends`, where a match of 3 or
+// more bytes finds its distance part at its distance, a match of 2 bytes at
+// `pair_seconds` + its distance, and a literal its byte at `literal_seconds`
+// + the byte.
+constexpr unsigned pair_seconds = 4097;
+constexpr unsigned literal_seconds = pair_seconds + max_len2_distance + 1;
+constexpr unsigned second_count = literal_seconds + 256;
+
 // The parse keeps, for each offset of a block, one 64-bit word: the bits
 // of the cheapest known way there in the upper half and the last token of
-// that way in the lower half (its length, and its distance shifted by
-// `distance_shift`; a literal is length 1, distance 0). Taking the smaller of
-// two words keeps the cheaper way without a branch.
-constexpr unsigned distance_shift = 10;
-constexpr std::uint32_t length_mask = (1u << distance_shift) - 1;
+// that way in the lower half (its length, and where its second part is,
+// shifted by `second_shift`). Taking the smaller of two words keeps the
+// cheaper way without a branch.
+constexpr unsigned second_shift = 10;
+constexpr std::uint32_t length_mask = (1u << second_shift) - 1;
 constexpr std::uint64_t unreached = UINT64_MAX;
 constexpr std::uint64_t bits_one = std::uint64_t{1} << 32;
-constexpr std::uint64_t literal_way = literal_bits * bits_one + 1;
+
+// A literal as a way, but for its byte (added shifted by `second_shift`).
+constexpr std::uint64_t literal_way = literal_bits * bits_one + (std::uint64_t{literal_seconds} << second_shift) + 1;
 
 // Length part of a way: its bits and the length itself.
 constexpr std::array<std::uint64_t, max_match + 1> make_length_ways()
@@ -187,20 +198,20 @@ struct Imploder {
           pair_head(1u << 16, 0),
           way(block_size + 1, unreached)
     {
-        distance_sends[0][0] = {0, 8};
         for (unsigned d = 1; d <= window; ++d) {
             const unsigned below = d - 1;
             const Code code = distance_codes[below >> dictionary_bits];
-            distance_sends[0][d] = {code.value | ((below & (window / 64 - 1)) << code.bits), code.bits + dictionary_bits};
-            distance_ways[d] = distance_sends[0][d].bits * bits_one + (std::uint64_t{d} << distance_shift);
+            second_sends[d] = {code.value | ((below & (window / 64 - 1)) << code.bits), code.bits + dictionary_bits};
+            distance_ways[d] = second_sends[d].bits * bits_one + (std::uint64_t{d} << second_shift);
         }
         for (unsigned d = 1; d <= max_len2_distance; ++d) {
             const unsigned below = d - 1;
             const Code code = distance_codes[below >> 2];
-            distance_sends[1][d] = {code.value | ((below & 3) << code.bits), code.bits + 2u};
-            pair_ways[d] = (length_sends[2].bits + distance_sends[1][d].bits) * bits_one +
-                           (std::uint64_t{d} << distance_shift) + 2;
+            second_sends[pair_seconds + d] = {code.value | ((below & 3) << code.bits), code.bits + 2u};
+            pair_ways[d] = (length_sends[2].bits + second_sends[pair_seconds + d].bits) * bits_one +
+                           (std::uint64_t{pair_seconds + d} << second_shift) + 2;
         }
+        for (unsigned byte = 0; byte < 256; ++byte) second_sends[literal_seconds + byte] = {byte, 8};
     }
 
     // Input and match finder.
@@ -214,11 +225,8 @@ struct Imploder {
     std::vector<std::uint32_t> chain;      // by position: the previous one with that hash
     std::vector<std::uint32_t> pair_head;  // by 2-byte value: latest position + bias
 
-    // The second part of a token, by distance: [0] for matches of 3 or more
-    // bytes (at distance 0 the 8 bits of a literal, its byte added when
-    // sent), [1] for matches of 2 bytes. Then the distance parts as parts of
-    // a way.
-    std::array<std::array<Send, 4097>, 2> distance_sends{};
+    // Second parts of tokens; then the distance parts as parts of a way.
+    std::array<Send, second_count> second_sends{};
     std::array<std::uint64_t, 4097> distance_ways{};
     std::array<std::uint64_t, max_len2_distance + 1> pair_ways{};
 
@@ -361,20 +369,17 @@ struct Imploder {
         pending_bits -= whole * 8;
     }
 
-    // Sends a literal (length 1, distance 0, `byte`) or a match (`byte` 0)
-    // without a branch on which it is.
-    void put_token(unsigned length, unsigned distance, std::uint32_t byte)
+    // Sends a token of `length` whose second part is `second_sends[second]`.
+    void put_token(unsigned length, unsigned second)
     {
         const Send first = length_sends[length];
-        const Send second = distance_sends[length == 2][distance];
-        put(first.value | ((second.value | byte) << first.bits), first.bits + second.bits);
+        const Send last = second_sends[second];
+        put(first.value | (last.value << first.bits), first.bits + last.bits);
     }
-
-    void put_match(unsigned length, unsigned distance) { put_token(length, distance, 0); }
 
     // Sends the cheapest way through the block's first `end` bytes, and
     // leaves every offset unreached for the next block.
-    void put_block(std::uint32_t start, unsigned end)
+    void put_block(unsigned end)
     {
         // Walk back, linking each token to the one after it in the upper
         // half of its word (the bits are not needed any more), then forward.
@@ -385,12 +390,9 @@ struct Imploder {
             next = at;
             at -= static_cast<unsigned>(w & length_mask);
         }
-        for (unsigned at = 0; next <= end;) {
+        while (next <= end) {
             const std::uint64_t w = way[next];
-            const unsigned length = static_cast<unsigned>(w & length_mask);
-            const std::uint32_t byte = data[start + at] & (0u - (length == 1));  // no branch
-            put_token(length, static_cast<unsigned>(w >> distance_shift) & 0x3FFFFF, byte);
-            at = static_cast<unsigned>(next);
+            put_token(static_cast<unsigned>(w & length_mask), static_cast<unsigned>(w >> second_shift) & 0x3FFFFF);
             next = w >> 32;
         }
         // The literal from `end` may have reached one offset further.
@@ -405,7 +407,7 @@ struct Imploder {
         for (unsigned at = 0; at < span; ++at) {
             const std::uint32_t position = start + at;
             const std::uint64_t here = way[at];
-            relax(at + 1, (here & ~std::uint64_t{0xFFFFFFFF}) + literal_way);
+            relax(at + 1, (here & ~std::uint64_t{0xFFFFFFFF}) + literal_way + (std::uint64_t{data[position]} << second_shift));
             if ((way[at + 1] >> 32) <= (here >> 32)) {
                 // The next byte is reached as cheaply as this one: whatever
                 // starts here is found one byte later, shorter by one and
@@ -415,9 +417,10 @@ struct Imploder {
             }
             const Match longest = search_at(at, position, std::min(span - at, tuning.nice_length - 1));
             if (longest.length >= tuning.nice_length) {
-                // Long enough to take as it is: end the block here.
-                put_block(start, at);
-                put_match(longest.length, longest.distance);
+                // Long enough to take as it is (3 bytes or more, so its
+                // second part is at its distance): end the block here.
+                put_block(at);
+                put_token(longest.length, longest.distance);
                 for (std::uint32_t p = position + 1; p < position + longest.length; ++p) insert_at(p);
                 return position + longest.length;
             }
@@ -425,13 +428,14 @@ struct Imploder {
                 // Inside a long match: keep the finder up to date, search no more.
                 const unsigned stop = std::min(at + longest.length, span);
                 for (++at; at < stop; ++at) {
-                    relax(at + 1, (way[at] & ~std::uint64_t{0xFFFFFFFF}) + literal_way);
+                    relax(at + 1, (way[at] & ~std::uint64_t{0xFFFFFFFF}) + literal_way +
+                                      (std::uint64_t{data[start + at]} << second_shift));
                     insert_at(start + at);
                 }
                 --at;
             }
         }
-        put_block(start, span);
+        put_block(span);
         return start + span;
     }
 
