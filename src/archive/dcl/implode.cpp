@@ -196,7 +196,8 @@ struct Imploder {
           head(std::size_t{1} << hash_bits, 0),
           chain(2 * window, 0),
           pair_head(1u << 16, 0),
-          way(block_size + 1, unreached)
+          way(block_size + 1, unreached),
+          tokens(block_size)
     {
         for (unsigned d = 1; d <= window; ++d) {
             const unsigned below = d - 1;
@@ -234,6 +235,7 @@ struct Imploder {
     // where there is none yet. Matches are offered up to `nice_length` - 1
     // bytes, so nothing past that many bytes after a block's end is reached.
     std::vector<std::uint64_t> way;
+    std::vector<std::uint32_t> tokens;  // the lower halves of a block's cheapest way
 
     // Output.
     Bytes stream;
@@ -381,19 +383,17 @@ struct Imploder {
     // leaves every offset unreached for the next block.
     void put_block(unsigned end)
     {
-        // Walk back, linking each token to the one after it in the upper
-        // half of its word (the bits are not needed any more), then forward.
-        std::uint64_t next = end + 1;  // past the end: the walk's terminator
-        for (unsigned at = end; at != 0;) {
-            const std::uint64_t w = way[at];
-            way[at] = (next << 32) | (w & 0xFFFFFFFF);
-            next = at;
-            at -= static_cast<unsigned>(w & length_mask);
+        // Walk back, listing the tokens last first, then send the list backwards.
+        std::uint32_t* const listed = tokens.data();
+        unsigned count = 0;
+        for (unsigned at = end; at != 0; ++count) {
+            const auto token = static_cast<std::uint32_t>(way[at]);
+            listed[count] = token;
+            at -= token & length_mask;
         }
-        while (next <= end) {
-            const std::uint64_t w = way[next];
-            put_token(static_cast<unsigned>(w & length_mask), static_cast<unsigned>(w >> second_shift) & 0x3FFFFF);
-            next = w >> 32;
+        while (count != 0) {
+            const std::uint32_t token = listed[--count];
+            put_token(token & length_mask, token >> second_shift);
         }
         // The literal from `end` may have reached one offset further.
         std::fill(way.begin() + 1, way.begin() + std::min(end + tuning.nice_length, block_size) + 1, unreached);
@@ -404,11 +404,18 @@ struct Imploder {
     {
         const unsigned span = static_cast<unsigned>(std::min<std::uint32_t>(block_size, size - start));
         way[0] = 0;
+        // The way to the current offset, carried from one offset to the
+        // next in a register: only the literal offer changes the next one
+        // after it is read (matches reach 2 bytes or more ahead).
+        std::uint64_t here = 0;
         for (unsigned at = 0; at < span; ++at) {
             const std::uint32_t position = start + at;
-            const std::uint64_t here = way[at];
-            relax(at + 1, (here & ~std::uint64_t{0xFFFFFFFF}) + literal_way + (std::uint64_t{data[position]} << second_shift));
-            if ((way[at + 1] >> 32) <= (here >> 32)) {
+            const std::uint64_t next = std::min(way[at + 1], (here & ~std::uint64_t{0xFFFFFFFF}) + literal_way +
+                                                                 (std::uint64_t{data[position]} << second_shift));
+            way[at + 1] = next;
+            const std::uint64_t now = here;
+            here = next;
+            if ((next >> 32) <= (now >> 32)) {
                 // The next byte is reached as cheaply as this one: whatever
                 // starts here is found one byte later, shorter by one and
                 // costing no more, so there is no need to search here.
@@ -433,6 +440,7 @@ struct Imploder {
                     insert_at(start + at);
                 }
                 --at;
+                here = way[at + 1];
             }
         }
         put_block(span);
