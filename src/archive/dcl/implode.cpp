@@ -37,9 +37,10 @@ using namespace format;
 // block is sent along the cheapest path to its end. An offset is searched
 // only when the next one is not yet reached as cheaply: otherwise a match
 // from it is nearly always found one byte later, one byte shorter, at no
-// higher cost. A match of `nice_length` bytes or more is taken as found and closes
-// the block early; inside a match of `skip_length` bytes or more the finder
-// is only updated, not searched.
+// higher cost (with a `search_margin` of a bit or two, at little more). A
+// match of `nice_length` bytes or more is taken as found and closes the
+// block early; inside a match of `skip_length` bytes or more the finder is
+// only updated, not searched.
 constexpr std::uint32_t position_bias = 1u << 16;
 static_assert(position_bias % (2 * 4096) == 0, "a stored position must index the chain as it is");
 constexpr std::size_t max_input = 0xFFFFFFFFu - position_bias;
@@ -48,20 +49,23 @@ constexpr unsigned hash_bits = 14;
 constexpr unsigned block_size = 4096;
 
 struct Tuning {
-    unsigned chain_depth;  // chain entries looked at per search
-    unsigned nice_length;  // a match this long is taken at once and ends the block
-    unsigned skip_length;  // no searches inside a match this long
+    unsigned chain_depth;    // chain entries looked at per search
+    unsigned nice_length;    // a match this long is taken at once and ends the block
+    unsigned skip_length;    // no searches inside a match this long
+    unsigned search_margin;  // no search where the next byte is reached at most this many bits dearer
 };
 
-// Measured on the test vectors and the benchmark corpus: deeper chains pay
-// off more with larger dictionaries, while most of the time goes into the
-// per-position work of the parse, not into the chains.
+// Measured on the test vectors and the benchmark corpus. Chain steps are
+// cheap next to searches: deep chains find longer matches, which also make
+// fewer tokens for the decoder. Searches inside matches pay off in
+// compression (most on images) and cost the most time; the smallest
+// dictionary, whose streams hold the most tokens, spends the least on them.
 constexpr Tuning tuning_for(unsigned dictionary_bits)
 {
     switch (dictionary_bits) {
-    case 4: return {4, 16, 6};
-    case 5: return {6, 24, 6};
-    default: return {12, 24, 6};
+    case 4: return {16, 16, 5, 1};
+    case 5: return {16, 24, 8, 1};
+    default: return {24, 24, 8, 1};
     }
 }
 
@@ -415,10 +419,10 @@ struct Imploder {
             way[at + 1] = next;
             const std::uint64_t now = here;
             here = next;
-            if ((next >> 32) <= (now >> 32)) {
-                // The next byte is reached as cheaply as this one: whatever
-                // starts here is found one byte later, shorter by one and
-                // costing no more, so there is no need to search here.
+            if ((next >> 32) <= (now >> 32) + tuning.search_margin) {
+                // The next byte is reached (about) as cheaply as this one:
+                // whatever starts here is found one byte later, shorter by
+                // one and costing no more, so there is no need to search here.
                 insert_at(position);
                 continue;
             }
