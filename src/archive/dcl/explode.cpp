@@ -214,6 +214,12 @@ struct Exploder {
                 if (distance > static_cast<std::size_t>(o - out_begin)) return Status::bad_distance;
                 if (length > static_cast<std::size_t>(room_end - o) && !grow(length)) return Status::output_limit;
                 o = copy_match(o, distance, length);
+                if (in_end - in >= 8) {
+                    // Top up after a match, which may have taken 30 bits.
+                    b |= load_u64(in) << n;
+                    in += (63 - n) >> 3;
+                    n |= 56;
+                }
             } while (n >= longest_token_bits);
         }
     }
