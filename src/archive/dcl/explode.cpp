@@ -15,8 +15,9 @@ using namespace format;
 // Decoder notes
 //
 // Bits are kept in a 64-bit buffer, refilled to at least 56 bits before each
-// group of tokens; the longest token (a match: 1 + 7 + 8 + 8 + 6 bits) takes
-// 30, so tokens are decoded from the buffer while 30 bits remain. Past the
+// group of tokens (and, while 8 input bytes remain, after every match); the
+// longest token (a match: 1 + 7 + 8 + 8 + 6 bits) takes 30, so tokens are
+// decoded from the buffer while 30 bits remain. Past the
 // end of the input the buffer is fed zero bytes that are counted; a token
 // that used any of them is the sign of a truncated stream, checked before the
 // token changes the output.
