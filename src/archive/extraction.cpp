@@ -88,6 +88,7 @@ int write_item_file(const ResEntry& entry, int item, const fs::path& raw, const 
 int ResEntry::extract(int item, const fs::path& destination, int mode, bool convert)
 {
     if (damaged) return damaged_entry_error();
+    if (item < 0 || item > item_count) return report_error(1097, "Invalid Item Number");
     const fs::path raw = raw_file_path();
     if (converted_path.empty() && write_raw_file(*this, raw) != 0) return -1;
 
@@ -124,6 +125,7 @@ int ResEntry::extract(int item, const fs::path& destination, int mode, bool conv
 int ResEntry::prepare_import(int item, const fs::path& source, bool convert)
 {
     if (damaged) return damaged_entry_error();
+    if (item < 0 || item > item_count) return report_error(1097, "Invalid Item Number");
     if (!type_handler) type_handler = create_file_type(type_from_extension(source));
 
     const fs::path import_file = Workspace::instance().temp_file("import.bin");

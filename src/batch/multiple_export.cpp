@@ -27,17 +27,6 @@ fs::path exported_file(const ResEntry& entry, int item, bool convert, const fs::
     return destination / (name.starts_with(prefix) ? name.substr(prefix.size()) : name);
 }
 
-// The arrow cursor comes back however the export ends.
-class WaitCursor {
-public:
-    explicit WaitCursor(DocumentViews& views) : views_(views) { views_.begin_wait(false); }
-    ~WaitCursor() { views_.end_wait(); }
-    WaitCursor(const WaitCursor&) = delete;
-    WaitCursor& operator=(const WaitCursor&) = delete;
-
-private:
-    DocumentViews& views_;
-};
 
 }  // namespace
 
@@ -98,7 +87,7 @@ int export_multiple(ResArchive& archive, DocumentViews& views, const std::vector
 {
     int failures = 0;
     {
-        WaitCursor wait(views);
+        WaitScope wait(views, false);
         Workspace::instance().set_last_export_dir(destination);
         for (int row : rows) {
             const ResEntry* entry = archive.entry(row);

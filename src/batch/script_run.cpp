@@ -33,23 +33,6 @@ bool can_read(const fs::path& path)
     return static_cast<bool>(std::ifstream(path, std::ios::binary));
 }
 
-// The wait cursor for as long as the run works, however it ends.
-class WaitCursor {
-public:
-    explicit WaitCursor(DocumentViews& views) : views_(views) { views_.begin_wait(false); }
-    ~WaitCursor() { end(); }
-    WaitCursor(const WaitCursor&) = delete;
-    WaitCursor& operator=(const WaitCursor&) = delete;
-    void end()
-    {
-        if (active_) views_.end_wait();
-        active_ = false;
-    }
-
-private:
-    DocumentViews& views_;
-    bool active_ = true;
-};
 
 }  // namespace
 
@@ -127,7 +110,7 @@ ScriptOutcome ScriptRun::run(const std::vector<ScriptEntry>& entries, const fs::
         return ScriptOutcome::empty;
     }
 
-    WaitCursor wait(views_);
+    WaitScope wait(views_, false);
     const std::vector<std::string> problems = check_script(doc_.archive(), entries, script_folder);
     for (const std::string& line : problems) status_.add_line(line);
     int imported = 0;

@@ -46,12 +46,20 @@ public:
 class WaitScope {
 public:
     WaitScope(DocumentViews& views, bool with_window) : views_(views) { views_.begin_wait(with_window); }
-    ~WaitScope() { views_.end_wait(); }
+    ~WaitScope() { end(); }
     WaitScope(const WaitScope&) = delete;
     WaitScope& operator=(const WaitScope&) = delete;
 
+    // Ends the wait early.
+    void end()
+    {
+        if (active_) views_.end_wait();
+        active_ = false;
+    }
+
 private:
     DocumentViews& views_;
+    bool active_ = true;
 };
 
 // Views that show nothing; select_node is left to the owner.

@@ -101,6 +101,16 @@ TEST_F(ExtractionTest, IndexEqualToTheEntryCountIsRefused)
     EXPECT_FALSE(std::filesystem::exists(scratch() / "temp.res"));
 }
 
+TEST_F(ExtractionTest, ItemNumbersOutsideTheEntryAreRefused)
+{
+    write_bytes(scratch() / "new.bin", Bytes(4, 1));
+    EXPECT_EQ(archive.extract(4, 4, {}, ResEntry::to_temp, false), -1);
+    EXPECT_EQ(archive.extract(0, 1, {}, ResEntry::to_temp, false), -1);  // a raw entry has no items
+    EXPECT_EQ(archive.rewrite(4, -1, scratch() / "new.bin", false, {}), -1);
+    EXPECT_EQ(errors(), std::vector<std::string>(3, "Error#1097: Invalid Item Number"));
+    EXPECT_EQ(read_bytes(archive_path), original);
+}
+
 TEST_F(ExtractionTest, SecondConvertingExtractionDoesNotReadTheArchiveAgain)
 {
     ASSERT_EQ(archive.extract(1, 0, {}, ResEntry::to_temp, true), 0);
