@@ -83,17 +83,6 @@ Bytes name_item()
     return b;
 }
 
-void add_compound(ResBuilder& builder, std::uint16_t id, const std::vector<Bytes>& items)
-{
-    std::vector<std::uint32_t> offsets = {static_cast<std::uint32_t>(2 + 4 * (items.size() + 1))};
-    Bytes joined;
-    for (const Bytes& item : items) {
-        joined.insert(joined.end(), item.begin(), item.end());
-        offsets.push_back(offsets.back() + static_cast<std::uint32_t>(item.size()));
-    }
-    builder.compound(id, offsets, dcl::implode(joined, 4096), static_cast<std::uint32_t>(joined.size()));
-}
-
 ResBuilder aircraft_records_archive()
 {
     ResBuilder b;
@@ -106,12 +95,12 @@ ResBuilder aircraft_records_archive()
     b.raw(3000, Bytes(20, 4));
     b.raw(2059, Bytes(768, 5));
     b.stored(2900, dcl::implode(Bytes(960038, 6), 4096), 960038);  // the cockpit, compressed
-    add_compound(b, 2052, {name_item(), Bytes(12, 'Q')});
+    b.compound_items(2052, {name_item(), Bytes(12, 'Q')});
     Bytes trim(4, 0);
     put_f32(trim.data(), 1.5f);
     b.raw(2130, trim);
     b.raw(2135, flaps());
-    add_compound(b, 2138, {contact_point(), gear(), Bytes{9, 1}, Bytes{3}});
+    b.compound_items(2138, {contact_point(), gear(), Bytes{9, 1}, Bytes{3}});
     Bytes axles(22, 0);
     axles[0] = 2;
     axles[1] = 5;

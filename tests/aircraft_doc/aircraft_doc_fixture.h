@@ -40,8 +40,6 @@ Bytes name_item();
 // then the record entries listed above.
 ResBuilder aircraft_records_archive();
 
-// A compound entry from its items, compressed with a 4096-byte dictionary.
-void add_compound(ResBuilder& builder, std::uint16_t id, const std::vector<Bytes>& items);
 
 // What every entry holds: its directory block followed by its uncompressed data.
 std::vector<Bytes> entry_contents(const std::filesystem::path& archive, const std::filesystem::path& scratch);

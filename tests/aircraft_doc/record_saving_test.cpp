@@ -295,7 +295,7 @@ TEST_F(RecordSavingTest, LoadOfAMissingTemporaryFileShowsTheKindsText)
 TEST_F(RecordSavingTest, MissingPontoonFileShowsThePontoonFormsText)
 {
     ResBuilder b = aircraft_records_archive();
-    add_compound(b, 2138, {Bytes(71, 0)});
+    b.compound_items(2138, {Bytes(71, 0)});
     b.write(archive);
     ASSERT_EQ(doc.open_archive(archive), 0);
     doc.select(16, 1);

@@ -36,22 +36,14 @@ public:
     int stop_after_checks = 1 << 30;
 };
 
-// A compound entry of `items`, its stream imploded with `dictionary`.
+// Shorthands over the builder for the batch tests.
 inline void add_compound(ResBuilder& builder, std::uint16_t id, const std::vector<Bytes>& items, int dictionary = 4096)
 {
-    std::vector<std::uint32_t> offsets = {static_cast<std::uint32_t>(2 + 4 * (items.size() + 1))};
-    Bytes joined;
-    for (const Bytes& item : items) {
-        joined.insert(joined.end(), item.begin(), item.end());
-        offsets.push_back(offsets.back() + static_cast<std::uint32_t>(item.size()));
-    }
-    builder.compound(id, offsets, dcl::implode(joined, dictionary), static_cast<std::uint32_t>(joined.size()));
+    builder.compound_items(id, items, dictionary);
 }
-
-// A plain compressed entry: one stream imploded with `dictionary`.
 inline void add_compressed(ResBuilder& builder, std::uint16_t id, const Bytes& data, int dictionary)
 {
-    builder.stored(id, dcl::implode(data, dictionary), static_cast<std::uint32_t>(data.size()));
+    builder.compressed(id, data, dictionary);
 }
 
 inline Bytes filled(std::size_t n, std::uint8_t value) { return Bytes(n, value); }

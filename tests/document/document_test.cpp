@@ -12,18 +12,6 @@ namespace {
 
 Bytes filled(std::size_t n, std::uint8_t value) { return Bytes(n, value); }
 
-// A compound entry from its items, compressed with a 4096-byte dictionary.
-void add_compound(ResBuilder& builder, std::uint16_t id, const std::vector<Bytes>& items)
-{
-    std::vector<std::uint32_t> offsets = {static_cast<std::uint32_t>(2 + 4 * (items.size() + 1))};
-    Bytes joined;
-    for (const Bytes& item : items) {
-        joined.insert(joined.end(), item.begin(), item.end());
-        offsets.push_back(offsets.back() + static_cast<std::uint32_t>(item.size()));
-    }
-    builder.compound(id, offsets, dcl::implode(joined, 4096), static_cast<std::uint32_t>(joined.size()));
-}
-
 class DocumentTest : public WorkspaceFixture {
 protected:
     void SetUp() override
@@ -52,9 +40,9 @@ protected:
         b.raw(3000, filled(20, 4));
         b.raw(2059, filled(768, 5));
         b.raw(2900, filled(960038, 6));
-        add_compound(b, 2052, {filled(30, 'N'), filled(200, 'D')});
+        b.compound_items(2052, {filled(30, 'N'), filled(200, 'D')});
         for (std::uint16_t id = 2130; id <= 2137; ++id) b.raw(id, filled(16 + (id - 2130), std::uint8_t(id)));
-        add_compound(b, 2138, {filled(2, 1), filled(2, 2), filled(45, 3), filled(7, 4), filled(33, 5)});
+        b.compound_items(2138, {filled(2, 1), filled(2, 2), filled(45, 3), filled(7, 4), filled(33, 5)});
         if (second_sound) b.raw(26001, {'R', 'I', 'F', 'F', 1, 1, 1, 1});  // a seventh key entry
         return b;
     }
@@ -104,7 +92,7 @@ TEST_F(DocumentTest, InformationTextLayout)
 TEST_F(DocumentTest, CompoundEntryShowsItsFirstItemByDefault)
 {
     ResBuilder b;
-    add_compound(b, 300, {filled(10, 1), filled(20, 2), filled(30, 3)});
+    b.compound_items(300, {filled(10, 1), filled(20, 2), filled(30, 3)});
     ASSERT_EQ(doc.open_archive(write(b)), 0);
     doc.select(1, 0);
     EXPECT_EQ(doc.selected_item(), 1);
@@ -181,7 +169,7 @@ TEST_F(DocumentTest, NameRecordWithOneItemShowsItsWholeRange)
     ResBuilder b = aircraft_archive();
     ResBuilder single;
     // Rebuild with a one-item name record in front of the rest.
-    add_compound(single, 2052, {filled(30, 'N')});
+    single.compound_items(2052, {filled(30, 'N')});
     single.raw(11005, filled(8, 1)).raw(26001, {'R', 'I', 'F', 'F'}).raw(1971, filled(12, 3));
     Bytes definition(16, 0);
     put_u16(&definition[12], 3000);

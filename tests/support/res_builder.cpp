@@ -4,6 +4,8 @@
 #include <fstream>
 #include <stdexcept>
 
+#include "archive/dcl/dcl.h"
+
 namespace mw::test {
 
 ResBuilder& ResBuilder::raw(std::uint16_t id, Bytes data)
@@ -26,6 +28,22 @@ ResBuilder& ResBuilder::compound(std::uint16_t id, const std::vector<std::uint32
     data.insert(data.end(), stream.begin(), stream.end());
     const auto size = static_cast<std::uint32_t>(data.size());
     return entry({id, std::move(data), directory_size + decompressed_length, size});
+}
+
+ResBuilder& ResBuilder::compound_items(std::uint16_t id, const std::vector<Bytes>& items, int dictionary)
+{
+    std::vector<std::uint32_t> offsets = {static_cast<std::uint32_t>(2 + 4 * (items.size() + 1))};
+    Bytes joined;
+    for (const Bytes& item : items) {
+        joined.insert(joined.end(), item.begin(), item.end());
+        offsets.push_back(offsets.back() + static_cast<std::uint32_t>(item.size()));
+    }
+    return compound(id, offsets, dcl::implode(joined, dictionary), static_cast<std::uint32_t>(joined.size()));
+}
+
+ResBuilder& ResBuilder::compressed(std::uint16_t id, const Bytes& data, int dictionary)
+{
+    return stored(id, dcl::implode(data, dictionary), static_cast<std::uint32_t>(data.size()));
 }
 
 ResBuilder& ResBuilder::entry(BuiltEntry entry)

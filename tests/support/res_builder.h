@@ -31,6 +31,10 @@ public:
     // uncompressed length = O[0] + decompressed_length.
     ResBuilder& compound(std::uint16_t id, const std::vector<std::uint32_t>& offsets, Bytes stream,
                          std::uint32_t decompressed_length);
+    // A compound entry of `items`, its stream imploded with `dictionary`.
+    ResBuilder& compound_items(std::uint16_t id, const std::vector<Bytes>& items, int dictionary = 4096);
+    // A plain compressed entry: `data` imploded with `dictionary`.
+    ResBuilder& compressed(std::uint16_t id, const Bytes& data, int dictionary);
     // Any entry, as is.
     ResBuilder& entry(BuiltEntry entry);
 
