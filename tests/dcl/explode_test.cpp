@@ -110,6 +110,25 @@ TEST(DclExplode, MatchCopiesAtEveryShortDistanceAndLength)
     }
 }
 
+// Lengths are read in one look-up up to 135 and in two beyond: every length
+// at every dictionary, far and near.
+TEST(DclExplode, EveryMatchLength)
+{
+    for (int dictionary_bits = 4; dictionary_bits <= 6; ++dictionary_bits) {
+        const unsigned far = 1u << (dictionary_bits + 6);
+        StreamWriter writer(0, dictionary_bits);
+        for (unsigned i = 0; i < far; ++i) writer.literal(static_cast<std::uint8_t>(i * 7 + i / 256));
+        for (unsigned length = 2; length <= 518; ++length) writer.match(length, length == 2 ? 256 : far).match(length, 3);
+        const Bytes stream = writer.end().bytes();
+        SCOPED_TRACE(dictionary_bits);
+        const SlowResult expected = slow_explode(stream, archive_limit);
+        ASSERT_EQ(expected.status, Status::ok);
+        Bytes output;
+        ASSERT_EQ(dcl::explode(stream, output, archive_limit), Status::ok);
+        EXPECT_EQ(output, expected.output);
+    }
+}
+
 TEST(DclExplode, HeadersAndShortInputs)
 {
     struct Case {

@@ -1,5 +1,6 @@
 // DCL implode decoder ("explode"): table-driven, one table look-up per code.
 #include <algorithm>
+#include <array>
 #include <bit>
 #include <cstring>
 
@@ -17,10 +18,14 @@ using namespace format;
 // Bits are kept in a 64-bit buffer, refilled to at least 56 bits before each
 // group of tokens (and, while 8 input bytes remain, after every match); the
 // longest token (a match: 1 + 7 + 8 + 8 + 6 bits) takes 30, so tokens are
-// decoded from the buffer while 30 bits remain. Past the
-// end of the input the buffer is fed zero bytes that are counted; a token
-// that used any of them is the sign of a truncated stream, checked before the
-// token changes the output.
+// decoded from the buffer while 30 bits remain. Past the end of the input
+// the buffer is fed zero bytes that are counted; a token that used any of
+// them is the sign of a truncated stream, checked before the token changes
+// the output.
+//
+// A match is read in two look-ups, each giving what it decodes ready to use:
+// the length with its extra bits, then the distance with where its low bits
+// lie; the rare lengths with more than 12 code and extra bits take a third.
 //
 // The output buffer grows geometrically up to `max_output` and keeps
 // `copy_slack` spare bytes past its capacity, so match copies may move whole
@@ -80,6 +85,57 @@ std::uint8_t* copy_match(std::uint8_t* to, std::size_t distance, std::size_t len
     }
     return stop;
 }
+
+// Match decoding tables. A length of up to 12 code and extra bits (every
+// length below 136) is read in one look-up of the 12 bits after the flag:
+// the length and the bits it takes (0 for a longer one, read in two steps).
+struct FullLength {
+    std::uint16_t length = 0;
+    std::uint16_t bits = 0;
+};
+
+constexpr std::array<FullLength, 4096> make_full_lengths()
+{
+    std::array<FullLength, 4096> table{};
+    for (unsigned i = 0; i < table.size(); ++i) {
+        const LengthEntry entry = length_decode[i & 0x7F];
+        const unsigned bits = entry.code_bits + entry.extra_bits;
+        if (bits > 12) continue;
+        const unsigned extra = (i >> entry.code_bits) & ((1u << entry.extra_bits) - 1);
+        table[i] = {static_cast<std::uint16_t>(entry.base + extra), static_cast<std::uint16_t>(bits)};
+    }
+    return table;
+}
+
+constexpr auto full_lengths = make_full_lengths();
+
+// A distance from the 8 bits after the length: distance - 1 with its low
+// bits clear, where the low bits start, how many bits the distance takes in
+// all, and the low bits' mask.
+struct DistanceEntry {
+    std::uint16_t high = 0;
+    std::uint8_t code_bits = 0;
+    std::uint8_t all_bits = 0;
+    std::uint32_t low_mask = 0;
+};
+
+using DistanceTable = std::array<DistanceEntry, 256>;
+
+constexpr DistanceTable make_distance_table(unsigned low_bits)
+{
+    DistanceTable table{};
+    for (unsigned i = 0; i < table.size(); ++i) {
+        const DecodeEntry entry = distance_decode[i];
+        table[i] = {static_cast<std::uint16_t>(entry.symbol << low_bits), entry.bits,
+                    static_cast<std::uint8_t>(entry.bits + low_bits), (1u << low_bits) - 1};
+    }
+    return table;
+}
+
+// By low bits: 2 (2-byte matches), 4, 5, 6 (the dictionary's).
+constexpr std::array<DistanceTable, 7> distance_tables = {
+    DistanceTable{}, DistanceTable{}, make_distance_table(2), DistanceTable{},
+    make_distance_table(4), make_distance_table(5), make_distance_table(6)};
 
 struct Exploder {
     Exploder(ByteSpan stream, Bytes& out_bytes, std::size_t limit)
@@ -146,7 +202,8 @@ struct Exploder {
         const std::uint8_t* in = next;
         std::uint8_t* o = out;
         std::uint8_t* room_end = limit;
-        const unsigned dict_bits = dictionary_bits;
+        const DistanceEntry* const pair_table = distance_tables[distance_low_bits(2, dictionary_bits)].data();
+        const DistanceEntry* const long_table = distance_tables[distance_low_bits(3, dictionary_bits)].data();
         const std::uint8_t* const in_end = end;
         const std::uint8_t* const out_begin = begin;
 
@@ -196,21 +253,25 @@ struct Exploder {
                     *o++ = literal;
                     continue;
                 }
-                const LengthEntry length_entry = length_decode[(b >> 1) & 0x7F];
-                const unsigned code_end = 1 + length_entry.code_bits;
-                const unsigned length = length_entry.base +
-                                        static_cast<unsigned>((b >> code_end) & ((1u << length_entry.extra_bits) - 1));
-                consume(code_end + length_entry.extra_bits);
+                const FullLength full = full_lengths[(b >> 1) & 0xFFF];
+                unsigned length = full.length;
+                if (full.bits != 0) {
+                    consume(1 + full.bits);
+                } else {
+                    const LengthEntry length_entry = length_decode[(b >> 1) & 0x7F];
+                    const unsigned code_end = 1 + length_entry.code_bits;
+                    length = length_entry.base + static_cast<unsigned>((b >> code_end) & ((1u << length_entry.extra_bits) - 1));
+                    consume(code_end + length_entry.extra_bits);
+                }
                 if (length == end_of_stream) {
                     if (overran()) return Status::truncated;
                     out = o;
                     return Status::ok;
                 }
-                const DecodeEntry distance_entry = distance_decode[b & 0xFF];
-                const unsigned low_bits = distance_low_bits(length, dict_bits);
+                const DistanceEntry distance_entry = (length == 2 ? pair_table : long_table)[b & 0xFF];
                 const std::size_t distance =
-                    ((std::size_t{distance_entry.symbol} << low_bits) | ((b >> distance_entry.bits) & ((1u << low_bits) - 1))) + 1;
-                consume(distance_entry.bits + low_bits);
+                    distance_entry.high + ((b >> distance_entry.code_bits) & distance_entry.low_mask) + 1;
+                consume(distance_entry.all_bits);
                 if (overran()) return Status::truncated;
                 if (distance > static_cast<std::size_t>(o - out_begin)) return Status::bad_distance;
                 if (length > static_cast<std::size_t>(room_end - o) && !grow(length)) return Status::output_limit;
