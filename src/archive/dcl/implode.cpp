@@ -50,6 +50,7 @@ constexpr unsigned block_size = 4096;
 
 struct Tuning {
     unsigned chain_depth;    // chain entries looked at per search
+    unsigned good_length;    // a match this long ends the search
     unsigned nice_length;    // a match this long is taken at once and ends the block
     unsigned skip_length;    // no searches inside a match this long
     unsigned search_margin;  // no search where the next byte is reached at most this many bits dearer
@@ -63,9 +64,9 @@ struct Tuning {
 constexpr Tuning tuning_for(unsigned dictionary_bits)
 {
     switch (dictionary_bits) {
-    case 4: return {16, 16, 5, 1};
-    case 5: return {16, 24, 8, 1};
-    default: return {24, 24, 8, 1};
+    case 4: return {16, 8, 16, 5, 1};
+    case 5: return {16, 12, 24, 8, 1};
+    default: return {24, 12, 24, 8, 1};
     }
 }
 
@@ -323,7 +324,7 @@ struct Imploder {
                 relax_lengths(at, 3, offered, pair_distance);
             }
         }
-        const unsigned longest_wanted = std::min(limit, tuning.nice_length);
+        const unsigned longest_wanted = std::min(limit, tuning.good_length);
         unsigned longest = std::max(best.length, 2u);
         if (longest >= longest_wanted) return best;
         // The chain is walked by stored (biased) positions: the bias is a
