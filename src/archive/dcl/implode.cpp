@@ -59,14 +59,14 @@ struct Tuning {
 // Measured on the test vectors and the benchmark corpus. Chain steps are
 // cheap next to searches: deep chains find longer matches, which also make
 // fewer tokens for the decoder. Searches inside matches pay off in
-// compression (most on images) and cost the most time; the smallest
-// dictionary, whose streams hold the most tokens, spends the least on them.
+// compression (most on images) and cost the most time; the largest
+// dictionary, whose chains are the longest, can afford the most of them.
 constexpr Tuning tuning_for(unsigned dictionary_bits)
 {
     switch (dictionary_bits) {
     case 4: return {16, 8, 16, 5, 1};
-    case 5: return {16, 12, 24, 8, 1};
-    default: return {24, 12, 24, 8, 1};
+    case 5: return {16, 12, 24, 6, 1};
+    default: return {24, 12, 24, 7, 1};
     }
 }
 
