@@ -21,7 +21,8 @@ using namespace format;
 // decoded from the buffer while 30 bits remain. Past the end of the input
 // the buffer is fed zero bytes that are counted; a token that used any of
 // them is the sign of a truncated stream, checked before the token changes
-// the output.
+// the output. Only tokens decoded within the last 8 input bytes need that
+// check: the loop before them never feeds such bytes.
 //
 // A match is read in two look-ups, each giving what it decodes ready to use:
 // the length with its extra bits, then the distance with where its low bits
@@ -221,22 +222,15 @@ struct Exploder {
             return grown;
         };
 
-        for (;;) {
-            if (in_end - in >= 8) {
-                b |= load_u64(in) << n;
-                in += (63 - n) >> 3;
-                n |= 56;
-            } else {
-                while (n <= 56) {
-                    std::uint64_t byte = 0;
-                    if (in < in_end)
-                        byte = *in++;
-                    else
-                        ++phantom;
-                    b |= byte << n;
-                    n += 8;
-                }
-            }
+        // Decodes tokens while the buffer holds the longest one; false when
+        // the stream ends here, with `status` saying how. `Checked`: the
+        // buffer may hold zero bytes fed past the end of the input.
+        Status status = Status::ok;
+        auto stop = [&](Status why) {
+            status = why;
+            return false;
+        };
+        auto tokens = [&]<bool Checked>() {
             do {
                 if ((b & 1) == 0) {
                     std::uint8_t literal;
@@ -248,8 +242,8 @@ struct Exploder {
                         literal = static_cast<std::uint8_t>(b >> 1);
                         consume(9);
                     }
-                    if (overran()) return Status::truncated;
-                    if (o == room_end && !grow(1)) return Status::output_limit;
+                    if (Checked && overran()) return stop(Status::truncated);
+                    if (o == room_end && !grow(1)) return stop(Status::output_limit);
                     *o++ = literal;
                     continue;
                 }
@@ -264,17 +258,17 @@ struct Exploder {
                     consume(code_end + length_entry.extra_bits);
                 }
                 if (length == end_of_stream) {
-                    if (overran()) return Status::truncated;
+                    if (Checked && overran()) return stop(Status::truncated);
                     out = o;
-                    return Status::ok;
+                    return stop(Status::ok);
                 }
                 const DistanceEntry distance_entry = (length == 2 ? pair_table : long_table)[b & 0xFF];
                 const std::size_t distance =
                     distance_entry.high + ((b >> distance_entry.code_bits) & distance_entry.low_mask) + 1;
                 consume(distance_entry.all_bits);
-                if (overran()) return Status::truncated;
-                if (distance > static_cast<std::size_t>(o - out_begin)) return Status::bad_distance;
-                if (length > static_cast<std::size_t>(room_end - o) && !grow(length)) return Status::output_limit;
+                if (Checked && overran()) return stop(Status::truncated);
+                if (distance > static_cast<std::size_t>(o - out_begin)) return stop(Status::bad_distance);
+                if (length > static_cast<std::size_t>(room_end - o) && !grow(length)) return stop(Status::output_limit);
                 o = copy_match(o, distance, length);
                 if (in_end - in >= 8) {
                     // Top up after a match, which may have taken 30 bits.
@@ -283,6 +277,28 @@ struct Exploder {
                     n |= 56;
                 }
             } while (n >= longest_token_bits);
+            return true;
+        };
+        // While 8 input bytes remain, refills take real input only, so no
+        // token can have used bits from past its end.
+        while (in_end - in >= 8) {
+            b |= load_u64(in) << n;
+            in += (63 - n) >> 3;
+            n |= 56;
+            if (!tokens.template operator()<false>()) return status;
+        }
+        // The last bytes, then zero bytes past the end, counted.
+        for (;;) {
+            while (n <= 56) {
+                std::uint64_t byte = 0;
+                if (in < in_end)
+                    byte = *in++;
+                else
+                    ++phantom;
+                b |= byte << n;
+                n += 8;
+            }
+            if (!tokens.template operator()<true>()) return status;
         }
     }
 };
