@@ -1,6 +1,7 @@
 // DCL implode encoder: hash-chain match finding and a cheapest-path parse
 // over the bit costs of the fixed codes.
 #include <algorithm>
+#include <array>
 #include <bit>
 #include <cstring>
 #include <vector>
@@ -56,8 +57,8 @@ struct Tuning {
     unsigned search_margin;  // no search where the next byte is reached at most this many bits dearer
 };
 
-// Measured on the test vectors and the benchmark corpus. Chain steps are
-// cheap next to searches: deep chains find longer matches, which also make
+// Measured on the test vectors and the benchmark corpus. Chain steps cost
+// less than searches: deep chains find longer matches, which also make
 // fewer tokens for the decoder. Searches inside matches pay off in
 // compression (most on images) and cost the most time; the largest
 // dictionary, whose chains are the longest, can afford the most of them.
@@ -112,6 +113,9 @@ constexpr unsigned second_shift = 10;
 constexpr std::uint32_t length_mask = (1u << second_shift) - 1;
 constexpr std::uint64_t unreached = UINT64_MAX;
 constexpr std::uint64_t bits_one = std::uint64_t{1} << 32;
+
+// The bits of a way, still in the upper half.
+constexpr std::uint64_t bits_part(std::uint64_t way) { return way & ~std::uint64_t{0xFFFFFFFF}; }
 
 // A literal as a way, but for its byte (added shifted by `second_shift`).
 constexpr std::uint64_t literal_way = literal_bits * bits_one + (std::uint64_t{literal_seconds} << second_shift) + 1;
@@ -280,10 +284,16 @@ struct Imploder {
 
     void relax(unsigned offset, std::uint64_t offer) { way[offset] = std::min(way[offset], offer); }
 
+    // The way `before` followed by a literal of the byte at `position`.
+    std::uint64_t with_literal(std::uint64_t before, std::uint32_t position) const
+    {
+        return bits_part(before) + literal_way + (std::uint64_t{data[position]} << second_shift);
+    }
+
     // Offers lengths `from` to `to` of a match `distance` back at block offset `at`.
     void relax_lengths(unsigned at, unsigned from, unsigned to, unsigned distance)
     {
-        const std::uint64_t base = (way[at] & ~std::uint64_t{0xFFFFFFFF}) + distance_ways[distance];
+        const std::uint64_t base = bits_part(way[at]) + distance_ways[distance];
         std::uint64_t* const target = &way[at];
         for (unsigned length = from; length <= to; ++length)
             target[length] = std::min(target[length], base + length_ways[length]);
@@ -318,7 +328,7 @@ struct Imploder {
         unsigned offered = 2;  // lengths up to this one are offered
         if (pair_distance <= max_len2_distance) {
             best = {common_length(here - pair_distance, here, limit), pair_distance};
-            if (room >= 2) relax(at + 2, (way[at] & ~std::uint64_t{0xFFFFFFFF}) + pair_ways[pair_distance]);
+            if (room >= 2) relax(at + 2, bits_part(way[at]) + pair_ways[pair_distance]);
             if (best.length >= 3) {
                 offered = std::min(best.length, room);
                 relax_lengths(at, 3, offered, pair_distance);
@@ -415,8 +425,7 @@ struct Imploder {
         std::uint64_t here = 0;
         for (unsigned at = 0; at < span; ++at) {
             const std::uint32_t position = start + at;
-            const std::uint64_t next = std::min(way[at + 1], (here & ~std::uint64_t{0xFFFFFFFF}) + literal_way +
-                                                                 (std::uint64_t{data[position]} << second_shift));
+            const std::uint64_t next = std::min(way[at + 1], with_literal(here, position));
             way[at + 1] = next;
             const std::uint64_t now = here;
             here = next;
@@ -440,8 +449,7 @@ struct Imploder {
                 // Inside a long match: keep the finder up to date, search no more.
                 const unsigned stop = std::min(at + longest.length, span);
                 for (++at; at < stop; ++at) {
-                    relax(at + 1, (way[at] & ~std::uint64_t{0xFFFFFFFF}) + literal_way +
-                                      (std::uint64_t{data[start + at]} << second_shift));
+                    relax(at + 1, with_literal(way[at], start + at));
                     insert_at(start + at);
                 }
                 --at;
