@@ -166,20 +166,20 @@ std::vector<FieldLine> call_lines(const fs::path& file)
             text_line(short_at, call.short_call.size(), "short call", call.short_call, false)};
 }
 
-std::string saving_text(const RecordSpec& spec)
+std::string saving_text(const RecordSpec& layout)
 {
-    if (!spec.saves()) return "not saved: " + spec.save_refusal;
-    std::string text = "WM_USER+" + std::to_string(spec.notice_message);
-    if (spec.notice_message == 3) text += ", notice code " + std::to_string(spec.notice_code);
+    if (!layout.saves()) return "not saved: " + layout.save_refusal;
+    std::string text = "WM_USER+" + std::to_string(layout.notice_message);
+    if (layout.notice_message == 3) text += ", notice code " + std::to_string(layout.notice_code);
     return text;
 }
 
-void print_text(const RecordSpec& spec, int resource_id, std::size_t length, const std::vector<FieldLine>& lines)
+void print_text(const RecordSpec& layout, int resource_id, std::size_t length, const std::vector<FieldLine>& lines)
 {
-    std::cout << "Record      : " << spec.info_text << " (resource " << resource_id << ", " << length << " bytes)\n"
-              << "Form        : " << spec.form_class << '\n'
-              << "Title       : " << spec.title << '\n'
-              << "Saved with  : " << saving_text(spec) << '\n'
+    std::cout << "Record      : " << layout.info_text << " (resource " << resource_id << ", " << length << " bytes)\n"
+              << "Form        : " << layout.form_class << '\n'
+              << "Title       : " << layout.title << '\n'
+              << "Saved with  : " << saving_text(layout) << '\n'
               << "Fields      : offset, type, name = current value\n";
     for (const FieldLine& line : lines) {
         std::string offset = "@" + std::to_string(line.offset);
@@ -189,18 +189,18 @@ void print_text(const RecordSpec& spec, int resource_id, std::size_t length, con
         std::cout << "  " << offset << type << line.name << " = " << line.value;
         if (!line.note.empty()) std::cout << "  (" << line.note << ")";
         if (!line.shown) std::cout << "  [not shown, kept as read]";
-        else if (!line.editable && spec.saves()) std::cout << "  [shown only]";
+        else if (!line.editable && layout.saves()) std::cout << "  [shown only]";
         std::cout << '\n';
     }
 }
 
-void print_json(const RecordSpec& spec, int resource_id, std::size_t length, const std::vector<FieldLine>& lines)
+void print_json(const RecordSpec& layout, int resource_id, std::size_t length, const std::vector<FieldLine>& lines)
 {
-    std::cout << "{\"record\":" << json_string(spec.info_text) << ",\"resource_id\":" << resource_id
-              << ",\"length\":" << length << ",\"form_class\":" << json_string(spec.form_class)
-              << ",\"title\":" << json_string(spec.title) << ",\"notice_message\":" << spec.notice_message
-              << ",\"notice_code\":" << spec.notice_code << ",\"saves\":" << (spec.saves() ? "true" : "false")
-              << ",\"save_refusal\":" << json_string(spec.save_refusal) << ",\"fields\":[";
+    std::cout << "{\"record\":" << json_string(layout.info_text) << ",\"resource_id\":" << resource_id
+              << ",\"length\":" << length << ",\"form_class\":" << json_string(layout.form_class)
+              << ",\"title\":" << json_string(layout.title) << ",\"notice_message\":" << layout.notice_message
+              << ",\"notice_code\":" << layout.notice_code << ",\"saves\":" << (layout.saves() ? "true" : "false")
+              << ",\"save_refusal\":" << json_string(layout.save_refusal) << ",\"fields\":[";
     for (std::size_t i = 0; i < lines.size(); ++i) {
         const FieldLine& line = lines[i];
         std::cout << (i ? "," : "") << "{\"offset\":" << line.offset << ",\"type\":" << json_string(line.type)

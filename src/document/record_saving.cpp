@@ -10,9 +10,9 @@ namespace mw {
 namespace {
 
 // Forms that write the temporary file themselves before the document saves.
-bool form_writes_file(const RecordSpec& spec)
+bool form_writes_file(const RecordSpec& layout)
 {
-    return spec.special == RecordSpecial::prop || spec.resource_id() == res_player_sound;
+    return layout.special == RecordSpecial::prop || layout.resource_id() == res_player_sound;
 }
 
 // Where item `item` lies in `file` when the file holds the entry's whole data
@@ -122,16 +122,16 @@ int CMarrowickDoc::save_selected_item(int resource_id, const fs::path& file, con
 
 int CMarrowickDoc::save_record(const fs::path& file, const Record& record)
 {
-    const RecordSpec& spec = *record.spec;
-    if (!spec.saves()) return report_error(spec.save_refusal);
-    const auto target = item_file_for_save(selected_entry(), last_selected_item_, file, spec.open_error);
+    const RecordSpec& layout = *record.spec;
+    if (!layout.saves()) return report_error(layout.save_refusal);
+    const auto target = item_file_for_save(selected_entry(), last_selected_item_, file, layout.open_error);
     if (!target) return -1;
-    if (form_writes_file(spec)) {
+    if (form_writes_file(layout)) {
         // The form's own write, before it notifies the view.
         if (update_record_file(*target, record) != 0) return -1;
-        return save_selected_item(spec.resource_id(), *target, spec.locate_error, {});
+        return save_selected_item(layout.resource_id(), *target, layout.locate_error, {});
     }
-    return save_selected_item(spec.resource_id(), *target, spec.locate_error,
+    return save_selected_item(layout.resource_id(), *target, layout.locate_error,
                               [&] { return update_record_file(*target, record); });
 }
 
