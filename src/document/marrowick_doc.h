@@ -94,8 +94,13 @@ public:
     FileDialogParams import_dialog() const;
     FileDialogParams flight_model_dialog() const;
 
-    // Menu enabling.
-    bool has_selected_entry() const { return selected_file_ >= 1 && archive_.entry(selected_file_ - 1); }
+    // Menu enabling. An archive is usable while it is open with entries that
+    // match the file on disk; commands that read or write it need one.
+    bool archive_usable() const { return archive_.is_open(); }
+    bool has_selected_entry() const
+    {
+        return archive_usable() && selected_file_ >= 1 && archive_.entry(selected_file_ - 1);
+    }
     bool can_goto(int j) const;
     bool can_import_flight_model() const { return analysis_.aircraft_archive; }
 
