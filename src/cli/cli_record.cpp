@@ -36,6 +36,15 @@ struct FieldLine {
     bool shown = true;
 };
 
+// "@OFFSET", the name every field also answers to. Built by appending: GCC 12
+// reports a false -Wrestrict for "@" + std::to_string(...).
+std::string offset_key(std::size_t offset)
+{
+    std::string key = "@";
+    key += std::to_string(offset);
+    return key;
+}
+
 std::string type_name(FieldType type)
 {
     switch (type) {
@@ -169,7 +178,8 @@ std::vector<FieldLine> call_lines(const fs::path& file)
 std::string saving_text(const RecordSpec& layout)
 {
     if (!layout.saves()) return "not saved: " + layout.save_refusal;
-    std::string text = "WM_USER+" + std::to_string(layout.notice_message);
+    std::string text = "WM_USER+";
+    text += std::to_string(layout.notice_message);
     if (layout.notice_message == 3) text += ", notice code " + std::to_string(layout.notice_code);
     return text;
 }
@@ -182,7 +192,7 @@ void print_text(const RecordSpec& layout, int resource_id, std::size_t length, c
               << "Saved with  : " << saving_text(layout) << '\n'
               << "Fields      : offset, type, name = current value\n";
     for (const FieldLine& line : lines) {
-        std::string offset = "@" + std::to_string(line.offset);
+        std::string offset = offset_key(std::size_t(line.offset));
         offset.resize(std::max<std::size_t>(offset.size() + 1, 6), ' ');
         std::string type = line.type;
         type.resize(std::max<std::size_t>(type.size() + 1, 7), ' ');
@@ -231,9 +241,9 @@ NameText name_text_of(std::string_view key, const NameLayout& layout)
     std::string k;
     for (char c : key)
         if (c != ' ' && c != '\t' && c != ':') k += char(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
-    if (k == "name" || k == "newname" || k == "aircraftname" || k == "@" + std::to_string(layout.name_offset))
+    if (k == "name" || k == "newname" || k == "aircraftname" || k == offset_key(layout.name_offset))
         return NameText::name;
-    if (k == "description" || k == "@" + std::to_string(layout.name_offset + layout.name_length + 1))
+    if (k == "description" || k == offset_key(layout.name_offset + layout.name_length + 1))
         return NameText::description;
     return NameText::none;
 }

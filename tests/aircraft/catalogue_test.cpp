@@ -98,7 +98,7 @@ TEST(RecordCatalogue, LayoutsAreContiguousAndKeysNameEachFieldOnce)
             end = field.end();
             EXPECT_TRUE(keys.insert(field_key(field)).second) << "duplicate key " << field_key(field);
             EXPECT_EQ(find_field(spec, field_key(field)), i) << field_key(field);
-            EXPECT_EQ(find_field(spec, "@" + std::to_string(field.offset)), i);
+            EXPECT_EQ(find_field(spec, std::string("@").append(std::to_string(field.offset))), i);  // "@" + ... : GCC 12 -Wrestrict
         }
         EXPECT_EQ(end, spec.length);
         EXPECT_FALSE(spec.load_error.empty());

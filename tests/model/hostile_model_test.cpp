@@ -89,6 +89,9 @@ const std::vector<HostileCase> hostile_cases = {
     {"PartsAreEachOthersParents", [](ModelBuilder& b) { b.parts[1].child_link = 1; }, nullptr},
 };
 
+// Failure messages name the case, not its bytes.
+void PrintTo(const HostileCase& c, std::ostream* out) { *out << c.name; }
+
 class HostileModel : public WorkspaceFixture, public ::testing::WithParamInterface<HostileCase> {};
 
 TEST_P(HostileModel, IsRefusedWithTheLoadError)
