@@ -83,20 +83,21 @@ TEST_F(WorkspaceSetupTest, ProgramFolderChoice)
     EXPECT_EQ(Workspace::instance().program_folder(), home.path() / "explicit" / "");
     EXPECT_EQ(Workspace::instance().resid_names().name_of(5), "Installed");  // seeded
 
-    // Otherwise the program's own folder when it is writable (a portable install).
+    // Otherwise an installed program (nothing beside it, even in a writable
+    // folder) keeps its settings in the per-user folder, seeded with the names.
     location.home.reset();
     Workspace::instance().reset();
     ASSERT_EQ(Workspace::instance().setup(location), 0);
-    EXPECT_EQ(Workspace::instance().program_folder(), exe_dir.path() / "");
+    EXPECT_EQ(Workspace::instance().program_folder(), user_dir.path() / "marrowick" / "");
+    EXPECT_EQ(Workspace::instance().resid_names().name_of(5), "Installed");
+    EXPECT_FALSE(std::filesystem::exists(exe_dir / "temp"));
 
-    // A read-only program folder without resid.def: the per-user folder, seeded.
-    if (::geteuid() != 0) {
-        std::filesystem::permissions(exe_dir.path(), std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
-        Workspace::instance().reset();
-        ASSERT_EQ(Workspace::instance().setup(location), 0);
-        EXPECT_EQ(Workspace::instance().program_folder(), user_dir.path() / "marrowick" / "");
-        EXPECT_EQ(Workspace::instance().resid_names().name_of(5), "Installed");
-    }
+    // A program with "resid.def" beside it (the build folder, a portable copy) uses its own folder.
+    write_text(exe_dir / "resid.def", "Beside 6 6\n");
+    Workspace::instance().reset();
+    ASSERT_EQ(Workspace::instance().setup(location), 0);
+    EXPECT_EQ(Workspace::instance().program_folder(), exe_dir.path() / "");
+    EXPECT_EQ(Workspace::instance().resid_names().name_of(6), "Beside");
 }
 
 TEST_F(WorkspaceSetupTest, MarrowickHomeFromTheEnvironment)

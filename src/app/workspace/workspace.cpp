@@ -3,7 +3,6 @@
 #include <cstdlib>
 #include <fstream>
 #include <system_error>
-#include <unistd.h>
 
 namespace mw {
 
@@ -16,11 +15,6 @@ fs::path with_separator(fs::path folder)
 {
     if (!folder.empty() && !folder.has_filename()) return folder;
     return folder / "";
-}
-
-bool is_writable_folder(const fs::path& folder)
-{
-    return ::access(folder.c_str(), W_OK) == 0;
 }
 
 // The value of a "config.cfg" line: everything after the key word and the
@@ -56,6 +50,13 @@ WorkspaceLocation WorkspaceLocation::for_program(const fs::path& executable, std
 #ifdef MARROWICK_DATA_DIR
     location.installed_resid_def = fs::path(MARROWICK_DATA_DIR) / "resid.def";
 #endif
+#ifdef MARROWICK_DATA_DIR_FROM_BIN
+    // An installed tree that was moved, or installed with another prefix, still
+    // holds its data beside bin/.
+    std::error_code ec;
+    const fs::path beside = executable.parent_path() / MARROWICK_DATA_DIR_FROM_BIN / "resid.def";
+    if (fs::exists(beside, ec)) location.installed_resid_def = beside.lexically_normal();
+#endif
     return location;
 }
 
@@ -78,26 +79,29 @@ void Workspace::reset()
     resid_names_.clear();
 }
 
+fs::path WorkspaceLocation::program_folder() const
+{
+    std::error_code ec;
+    if (home) return *home;
+    // A portable install (or the build folder): everything beside the program.
+    const fs::path own = executable.parent_path();
+    if (fs::exists(own / "resid.def", ec)) return own;
+    // An installed program keeps its settings in the user's folder, never beside itself.
+    return user_data_folder;
+}
+
 int Workspace::setup(const WorkspaceLocation& location)
 {
     std::error_code ec;
     const fs::path own = location.executable.parent_path();
+    const fs::path folder = location.program_folder();
     // A folder of the user's gets the names shipped beside the program or installed with it.
-    auto seed = [&](const fs::path& folder) {
+    if (folder != own) {
         fs::create_directories(folder, ec);
-        if (fs::exists(folder / "resid.def", ec)) return;
-        for (const fs::path& source : {own / "resid.def", location.installed_resid_def})
-            if (!source.empty() && fs::exists(source, ec) && fs::copy_file(source, folder / "resid.def", ec)) return;
-    };
-    fs::path folder;
-    if (location.home) {
-        folder = *location.home;
-        seed(folder);
-    } else if (fs::exists(own / "resid.def", ec) || is_writable_folder(own)) {
-        folder = own;  // a portable install: everything beside the program
-    } else {
-        folder = location.user_data_folder;
-        seed(folder);
+        if (!fs::exists(folder / "resid.def", ec)) {
+            for (const fs::path& source : {own / "resid.def", location.installed_resid_def})
+                if (!source.empty() && fs::exists(source, ec) && fs::copy_file(source, folder / "resid.def", ec)) break;
+        }
     }
     return setup_in(folder);
 }

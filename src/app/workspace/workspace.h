@@ -24,7 +24,7 @@ namespace fs = std::filesystem;
 struct WorkspaceLocation {
     // --home DIR or MARROWICK_HOME: used as it is (created when missing).
     std::optional<fs::path> home;
-    // The running program; its folder is used when it holds "resid.def" or is writable.
+    // The running program; its folder is used when it holds "resid.def".
     fs::path executable;
     // Otherwise: a per-user folder, seeded with `installed_resid_def`.
     fs::path user_data_folder;
@@ -33,6 +33,9 @@ struct WorkspaceLocation {
     // The location of a program run from `executable`, with MARROWICK_HOME,
     // XDG_DATA_HOME and HOME read from the environment.
     static WorkspaceLocation for_program(const fs::path& executable, std::optional<fs::path> home = std::nullopt);
+
+    // The program folder these rules choose (it may not exist yet).
+    fs::path program_folder() const;
 };
 
 class Workspace {
