@@ -114,14 +114,15 @@ int run_model_info(Args& args)
 {
     const bool variant = args.flag("--variant");
     const bool json = args.flag("--json");
-    if (args.has_unknown_option() || args.usage_error()) return usage("model-info");
     ModelData model;
     if (args.count() == 1) {
+        if (!args.expect({"MODELFILE"}, 1)) return usage(args, "model-info");
         if (load_model(model, args[0], variant) != 0) return exit_failed;
     } else {
         // An entry or item of an archive, selected as the tree would; the archive gives the variant flag.
-        const auto selection = parse_selection(args, 0);
-        if (!selection || variant) return usage("model-info");
+        const auto selection = parse_selection(args);
+        if (!selection) return usage(args, "model-info");
+        if (variant) return usage_problem("model-info", "--variant is for a MODELFILE; an archive gives its own");
         HeadlessDocument session;
         if (!open_and_select(session.doc, *selection)) return exit_failed;
         if (load_model(model, session.doc.display_request().file, session.doc.analysis().variant) != 0) return exit_failed;

@@ -186,11 +186,11 @@ std::string saving_text(const RecordSpec& layout)
 
 void print_text(const RecordSpec& layout, int resource_id, std::size_t length, const std::vector<FieldLine>& lines)
 {
+    // The form's internals (its class, the message it saves with) are for --json.
     std::cout << "Record      : " << layout.info_text << " (resource " << resource_id << ", " << length << " bytes)\n"
-              << "Form        : " << layout.form_class << '\n'
-              << "Title       : " << layout.title << '\n'
-              << "Saved with  : " << saving_text(layout) << '\n'
-              << "Fields      : offset, type, name = current value\n";
+              << "Title       : " << layout.title << '\n';
+    if (!layout.saves()) std::cout << "Saving      : not possible, " << layout.save_refusal << '\n';
+    std::cout << "Fields      : offset, type, name = current value\n";
     for (const FieldLine& line : lines) {
         std::string offset = offset_key(std::size_t(line.offset));
         offset.resize(std::max<std::size_t>(offset.size() + 1, 6), ' ');
@@ -209,7 +209,8 @@ void print_json(const RecordSpec& layout, int resource_id, std::size_t length, c
     std::cout << "{\"record\":" << json_string(layout.info_text) << ",\"resource_id\":" << resource_id
               << ",\"length\":" << length << ",\"form_class\":" << json_string(layout.form_class)
               << ",\"title\":" << json_string(layout.title) << ",\"notice_message\":" << layout.notice_message
-              << ",\"notice_code\":" << layout.notice_code << ",\"saves\":" << (layout.saves() ? "true" : "false")
+              << ",\"notice_code\":" << layout.notice_code << ",\"saved_with\":" << json_string(saving_text(layout))
+              << ",\"saves\":" << (layout.saves() ? "true" : "false")
               << ",\"save_refusal\":" << json_string(layout.save_refusal) << ",\"fields\":[";
     for (std::size_t i = 0; i < lines.size(); ++i) {
         const FieldLine& line = lines[i];
@@ -286,8 +287,8 @@ std::optional<float> parse_float(const std::string& text)
 int run_record(Args& args)
 {
     const bool json = args.flag("--json");
-    const auto selection = parse_selection(args, 0);
-    if (!selection) return usage("record");
+    const auto selection = parse_selection(args);
+    if (!selection) return usage(args, "record");
     HeadlessDocument session;
     CMarrowickDoc& doc = session.doc;
     if (!open_and_select(doc, *selection)) return exit_failed;
@@ -320,17 +321,21 @@ int run_record(Args& args)
 
 int run_record_set(Args& args)
 {
-    if (args.usage_error() || args.count() < 4) return usage("record-set");
+    // Values may start with '-': every word is read as it is, none as an option.
+    if (!args.ok()) return usage(args, "record-set");
+    const char* const names[] = {"ARCHIVE", "FILE", "ITEM", "NAME=VALUE"};
+    if (args.count() < 4) return usage_problem("record-set", std::string("missing ") + names[args.count()]);
+    const auto file = args.number(1, "FILE", 1, 65535);
+    const auto item = args.number(2, "ITEM", 0, 65535);
+    if (!file || !item) return usage(args, "record-set");
     Selection selection;
     selection.archive = args[0];
-    const auto file = parse_integer(args[1]);
-    const auto item = parse_integer(args[2]);
-    if (!file || !item || *file < 1 || *file > 65535 || *item < 0 || *item > 65535) return usage("record-set");
     selection.file = int(*file);
     selection.item = int(*item);
     std::vector<std::string> assignments(args.positional().begin() + 3, args.positional().end());
     for (const std::string& assignment : assignments)
-        if (assignment.find('=') == std::string::npos) return usage("record-set");
+        if (assignment.find('=') == std::string::npos)
+            return usage_problem("record-set", "a change must read NAME=VALUE: '" + assignment + "'");
 
     HeadlessDocument session;
     CMarrowickDoc& doc = session.doc;
@@ -350,11 +355,13 @@ int run_visualise(Args& args)
 {
     const auto scale_text = args.option("--scale");
     const auto material = args.option("--material");
-    const auto selection = parse_selection(args, 0);
+    const auto selection = parse_selection(args);
+    if (!selection) return usage(args, "visualise");
     const auto scale = scale_text ? parse_float(*scale_text) : std::optional<float>(1.0f);
+    if (!scale) return usage_problem("visualise", "--scale must be a number: '" + *scale_text + "'");
     const auto& materials = model_materials();
-    const bool known_material = !material || std::find(materials.begin(), materials.end(), *material) != materials.end();
-    if (!selection || !scale || !known_material) return usage("visualise");
+    if (material && std::find(materials.begin(), materials.end(), *material) == materials.end())
+        return usage_problem("visualise", "--material must be ff01 ... ff14: '" + *material + "'");
 
     HeadlessDocument session;
     CMarrowickDoc& doc = session.doc;
@@ -362,7 +369,8 @@ int run_visualise(Args& args)
     const RecordSpec* kind = record_kind(doc, *selection);
     if (!kind) return exit_failed;
     if (kind->model_code.solid == ModelSolid::none) {
-        report_error("Error: the " + kind->form_class + " form shows no 3D model code");
+        report_error("Error: file " + std::to_string(selection->file) + " item " + std::to_string(doc.selected_item()) +
+                     " (" + kind->info_text + ") has no 3D model code");
         return exit_failed;
     }
     const auto record = doc.load_selected_record();

@@ -48,9 +48,7 @@ TEST_F(CliRecordTest, RecordOutputFedBackToRecordSet)
     ASSERT_EQ(shown.exit_code, 0) << shown.err;
     EXPECT_EQ(shown.out.substr(0, shown.out.find("Fields")),
               "Record      : AEROTYPE_GEAR (resource 2138, 101 bytes)\n"
-              "Form        : CLandGearDlg\n"
-              "Title       : Landing Gear\n"
-              "Saved with  : WM_USER+3, notice code 2138101\n");
+              "Title       : Landing Gear\n");
     EXPECT_NE(shown.out.find("  @0    u8     Segment type: = 4  [shown only]\n"), std::string::npos) << shown.out;
     EXPECT_NE(shown.out.find("  @67   u8     Control: = 6  (LEFTBRAKE)\n"), std::string::npos) << shown.out;
     EXPECT_EQ(printed_value(shown.out, "Max. Force:"), "900");
@@ -81,6 +79,16 @@ TEST_F(CliRecordTest, NameRecordTextsWithEscapes)
     EXPECT_NE(shown.out.find("  @5    char[6] Name: = Piper \n  @12   char[17] Description: = A\\tB\\nC            \n"),
               std::string::npos)
         << shown.out;
+}
+
+TEST_F(CliRecordTest, JsonTextsAreUtf8)
+{
+    ASSERT_EQ(cli({"record-set", "8", "0", "Name=Caf\\xe9"}).exit_code, 0);
+    const CliResult shown = cli({"record", "8", "--json"});
+    EXPECT_NE(shown.out.find(R"("value":"Caf)" "\xc3\xa9" R"(  ")"), std::string::npos) << shown.out;
+    // The form's internals are in the JSON, not in the text.
+    EXPECT_NE(shown.out.find(R"("form_class":")"), std::string::npos);
+    EXPECT_EQ(cli({"record", "8"}).out.find("Form"), std::string::npos);
 }
 
 TEST_F(CliRecordTest, AxleRunsShowWhereTheyEnd)
@@ -126,7 +134,7 @@ TEST_F(CliRecordTest, FailuresAndUsage)
         {{"record-set", "8", "0", "Name=Ce\\x00x"}, 1,
          "Unknown escape in \"Name=Ce\\x00x\"; use \\\\, \\n, \\t, \\r or \\xNN (not \\x00)\n"},
         {{"visualise", "11", "2", "--material", "ff15"}, 2, ""},
-        {{"visualise", "11", "3"}, 1, "Error: the CFuelSystemDlg form shows no 3D model code\n"},
+        {{"visualise", "11", "3"}, 1, "Error: file 11 item 3 (AEROTYPE_FUELSYSTEM) has no 3D model code\n"},
         {{"record-set", "11", "2"}, 2, ""},
         {{"record-set", "11", "2", "novalue"}, 2, ""},
     };
