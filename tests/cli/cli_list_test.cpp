@@ -73,6 +73,11 @@ TEST_F(CliListTest, JsonIsUtf8)
     EXPECT_EQ(result.exit_code, 0) << result.err;
     EXPECT_NE(result.out.find("\"title\":\"d\xc3\xa9j\xc3\xa0\""), std::string::npos) << result.out;
     EXPECT_NE(result.out.find("\"name\":\"Caf\xc3\xa9\xe2\x82\xac\""), std::string::npos) << result.out;
+    // A name that is UTF-8 already (a file named on this system) stays as it is.
+    const auto utf8_path = home / "caf\xc3\xa9.res";
+    ResBuilder().raw(2059, Bytes(8, 1)).write(utf8_path);
+    const CliResult utf8 = run_cli(home.path(), {"list", "--json", utf8_path.string()});
+    EXPECT_NE(utf8.out.find("\"title\":\"caf\xc3\xa9\""), std::string::npos) << utf8.out;
 }
 
 TEST_F(CliListTest, DamagedArchiveFailsWithAMessage)
