@@ -114,7 +114,7 @@ TEST_F(ExtractionTest, ItemNumbersOutsideTheEntryAreRefused)
 TEST_F(ExtractionTest, SecondConvertingExtractionDoesNotReadTheArchiveAgain)
 {
     ASSERT_EQ(archive.extract(1, 0, {}, ResEntry::to_temp, true), 0);
-    archive.close_stream();  // any read of the archive would now fail
+    archive.close_file();  // any read of the archive would now fail
     ASSERT_EQ(archive.extract(1, 0, scratch() / "again.out", ResEntry::to_file, true), 0);
     EXPECT_EQ(read_bytes(scratch() / "again.out"), plain_data);
 }

@@ -132,14 +132,16 @@ TEST_F(FlightModelImportTest, PhysicsArchivesOfEightOrTenEntriesAreRefused)
 
 TEST_F(FlightModelImportTest, PieceFiveIsAlwaysRewritten)
 {
-    // Every target is raw and every piece fits it: only piece 5 goes through a
-    // rewrite, which fails here because the import file's place is taken.
+    // Every target is raw and every piece fits it: only piece 5 is prepared
+    // as an import, which fails here because its file's place is taken.
     write_aircraft(false);
     const Bytes before = read_bytes(aircraft);
     ASSERT_EQ(doc.open_archive(aircraft), 0);
-    std::filesystem::create_directory(temp_folder() / "import.bin");
+    const auto prepared = temp_folder() / "mw3792_physics5.new";
+    std::filesystem::create_directory(prepared);
     EXPECT_EQ(doc.import_flight_model(write_physics(9, std::vector<std::size_t>(8, 20))), -1);
-    EXPECT_EQ(errors(), std::vector<std::string>{"Error#1953: Error converting file"});
+    EXPECT_EQ(errors(), std::vector<std::string>{"Error#1340: Failed to create import file\n  " + prepared.string() +
+                                                 ": Is a directory"});
     EXPECT_EQ(read_bytes(aircraft), before);
 }
 
