@@ -106,11 +106,15 @@ int ResEntry::extract(int item, const fs::path& destination, int mode, bool conv
         if (write_item_file(*this, item, raw, stored) != 0) return -1;
     }
 
-    if (!type_handler) type_handler = create_file_type(type_from_content(stored));
+    if (!type_handler) {
+        const int type = type_from_content(stored);
+        if (type < 0) return -1;  // the stored file could not be examined; reported already
+        type_handler = create_file_type(type);
+    }
 
     fs::path file = stored;
     if (convert) {
-        if (!type_handler) return -1;  // the stored file could not be examined; reported already
+        if (!type_handler) return -1;
         if (type_handler->export_convert(stored) != 0) return -1;
         converted_path = type_handler->converted_path(stored);
         file = converted_path;
