@@ -96,6 +96,9 @@ int ResArchive::extract(int i, int item, const fs::path& destination, int mode, 
 {
     ResEntry* target = entry(i);
     if (!target) return report_error(1096, "Invalid Item Index");
+    // Entries of a closed archive may no longer describe the file: not even
+    // a file extracted earlier is handed out.
+    if (!is_open()) return report_error(1560, "The .res file is not open");
     return target->extract(item, destination, mode, convert);
 }
 
