@@ -5,6 +5,10 @@
 // partial temporary archive is left ("kept in" names only complete copies).
 #include <gtest/gtest.h>
 
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <bit>
 #include <cerrno>
 #include <cstdlib>
@@ -184,6 +188,55 @@ INSTANTIATE_TEST_SUITE_P(
                       Scenario{"ExportStored", {"export", "@a.res", "2", "@out.bin", "--original"}, "out.bin"},
                       Scenario{"ExportImage", {"export", "@a.res", "4", "@out.bmp"}, "out.bmp"}),
     [](const ::testing::TestParamInfo<Scenario>& info) { return std::string(info.param.name); });
+
+}  // namespace
+}  // namespace mw::test
+
+namespace mw::test {
+namespace {
+
+// Starts marrowick-cli with `args`, its output thrown away; returns its process.
+pid_t start_cli(const std::vector<std::string>& args)
+{
+    const std::string program = std::string(MARROWICK_BUILD_DIR) + "/marrowick-cli";
+    std::vector<char*> argv{const_cast<char*>(program.c_str())};
+    for (const std::string& arg : args) argv.push_back(const_cast<char*>(arg.c_str()));
+    argv.push_back(nullptr);
+    const pid_t pid = ::fork();
+    if (pid == 0) {
+        if (!std::freopen("/dev/null", "w", stdout) || !std::freopen("/dev/null", "w", stderr)) ::_exit(127);
+        ::execv(program.c_str(), argv.data());
+        ::_exit(127);
+    }
+    return pid;
+}
+
+// A 16 MiB rewrite takes tens of milliseconds: the kills fall before, inside and after it.
+TEST(KilledRewrite, ArchiveIsOldOrNewAtEveryMoment)
+{
+    TempDir home;
+    TempDir work;
+    const fs::path archive = work / "big.res";
+    write_bytes(work / "new.bin", filled(1000, 0x66));
+    ResBuilder().raw(1, filled(12, 1)).raw(2, filled(16 * 1024 * 1024 - 1, 2)).raw(3, filled(40, 3)).write(archive);
+    const Bytes before = read_bytes(archive);
+    const std::vector<std::string> args = {"--home", home.path().string(), "import", archive.string(), "1",
+                                           (work / "new.bin").string(), "--original"};
+    ASSERT_EQ(run_cli_raw(args).exit_code, 0);
+    const Bytes after = read_bytes(archive);
+
+    for (int delay_ms : {0, 2, 5, 10, 15, 20, 30, 40, 60}) {
+        SCOPED_TRACE(delay_ms);
+        write_bytes(archive, before);
+        const pid_t pid = start_cli(args);
+        ::usleep(delay_ms * 1000);
+        ::kill(pid, SIGKILL);
+        int status = 0;
+        ::waitpid(pid, &status, 0);
+        const Bytes now = read_bytes(archive);
+        EXPECT_TRUE(now == before || now == after);
+    }
+}
 
 }  // namespace
 }  // namespace mw::test
