@@ -51,7 +51,7 @@ std::vector<std::pair<int, Bytes>> saveable_items()
         Bytes b(static_cast<std::size_t>(length));
         for (std::size_t i = 0; i < b.size(); ++i) b[i] = std::uint8_t(0x37 + 29 * i);
         if (spec.match.type_byte >= 0) b[0] = std::uint8_t(spec.match.type_byte);
-        if (spec.title == "Radio information:") b[0] = 10, b[1] = 0;  // its plane part is always written as 0
+        if (spec.match.type_byte == 10) b[1] = 0;  // the radio's plane part is always written as 0
         if (spec.special == RecordSpecial::flap_steps) put_f32(b.data(), 12.0f);
         if (spec.special == RecordSpecial::prop) {
             put_u32(&b[44], 5);    // stripes within what loads unchanged
@@ -213,17 +213,22 @@ TEST_F(RecordTest, RadioKeepsItsStoredXAndYAndWritesPlanePartZero)
     EXPECT_EQ(f32_at(saved, 6), -4.0f);
 }
 
-TEST_F(RecordTest, UnknownTwentyOneByteTypeIsSavedInTheLayoutItWasLoadedWith)
+TEST_F(RecordTest, UnknownTwentyOneByteTypeKeepsItsBytesAsRead)
 {
-    Bytes item = patterned(21, 7);
-    item[1] = 0;
+    // Type 7, byte 1 = 2, mass 2.0 (00 00 00 40), then zeros.
+    Bytes item(21, 0);
+    item[0] = 7;
+    item[1] = 2;
+    item[5] = 0x40;
     Record record = load(res_physics_segments, item);
     EXPECT_EQ(record.spec->title, "Radio information:");
-    set(record, "Nav OK", "1");
     Bytes saved = item;
     ASSERT_EQ(encode_record(record, saved), 0);
-    Bytes expected = item;
-    expected[20] = 1;
+    EXPECT_EQ(saved, item);
+
+    set(record, "Nav OK", "1");
+    ASSERT_EQ(encode_record(record, saved), 0);
+    const Bytes expected{7, 2, 0, 0, 0, 0x40, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 1};
     EXPECT_EQ(saved, expected);
 
     Bytes rumble = patterned(21, 21);
