@@ -165,10 +165,22 @@ TEST_F(RecordTest, FlapCountFromHostileFloatsStaysWithinTheRows)
     EXPECT_EQ(flap_step_count(2.9f), 2u);
     EXPECT_EQ(flap_step_count(1e30f), 12u);
 
-    Bytes item(8);
-    put_f32(&item[0], 1e30f);  // claims twelve positions, holds one
-    EXPECT_FALSE(load_record(*find_record_spec(res_flaps, item), item).has_value());
-    EXPECT_EQ(errors(), std::vector<std::string>{"Error#61: Error loading airphysik file"});
+}
+
+TEST_F(RecordTest, FlapRecordHoldingFewerPositionsThanItsCountOpensAndSavesInPlace)
+{
+    // 3 steps (00 00 40 40), one position 0.5 (00 00 00 3F).
+    const Bytes item{0x00, 0x00, 0x40, 0x40, 0x00, 0x00, 0x00, 0x3F};
+    Record record = load(res_flaps, item);
+    EXPECT_EQ(record.current_values[1].real, 0.5f);
+    EXPECT_FALSE(field_was_read(record, 2));
+    EXPECT_EQ(record.current_values[2].real, 0.0f);
+
+    set(record, "Flap Steps:", "1");
+    Bytes saved = item;
+    ASSERT_EQ(encode_record(record, saved), 0);
+    EXPECT_EQ(saved, (Bytes{0x00, 0x00, 0x80, 0x3F, 0x00, 0x00, 0x00, 0x3F}));
+    EXPECT_EQ(errors(), std::vector<std::string>{});
 }
 
 TEST_F(RecordTest, ShortItemIsReportedWithTheFormsOwnText)
