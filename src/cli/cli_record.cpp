@@ -331,8 +331,7 @@ int run_record_set(Args& args)
 
     auto record = doc.load_selected_record();
     if (!record) return exit_failed;
-    for (const std::string& assignment : assignments)
-        if (apply_assignment(*record, assignment) != 0) return exit_failed;
+    if (apply_assignments(*record, assignments) != 0) return exit_failed;
     return doc.save_record(doc.display_request().file, *record) == 0 ? exit_ok : exit_failed;
 }
 

@@ -122,6 +122,9 @@ TEST_F(CliRecordTest, FailuresAndUsage)
          "Control: Please select one of: NONE, AILERON, RUDDER, ELEVATOR, FLAP, THROTTLE, LEFTBRAKE, RIGHTBRAKE, "
          "SPOILERON, NOSOUND, SPOILER.\n"},
         {{"record-set", "15", "0", "@0=1"}, 1, "This record is shown only and cannot be saved\n"},
+        {{"record-set", "10", "0", "Flap Positions: 3=30"}, 1,
+         "Flap Positions: 3: This position is not saved with 2 flap steps; set \"Flap Steps:\" to 3 or more to save "
+         "it.\n"},
         {{"record-set", "8", "0", "Name=Cessna 172"}, 1, "The name may hold at most 6 characters\n"},
         {{"record-set", "8", "0", "Name=Ce\\x00x"}, 1,
          "Unknown escape in \"Name=Ce\\x00x\"; use \\\\, \\n, \\t, \\r or \\xNN (not \\x00)\n"},
