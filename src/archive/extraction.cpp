@@ -98,7 +98,10 @@ int ResEntry::extract(int item, const fs::path& destination, int mode, bool conv
     if (damaged) return damaged_entry_error();
     if (item < 0 || item > item_count) return report_error(1097, "Invalid Item Number");
     const fs::path raw = raw_file_path();
-    if (converted_path.empty() && write_raw_file(*this, raw) != 0) return -1;
+    if (!raw_file_current) {
+        if (write_raw_file(*this, raw) != 0) return -1;
+        raw_file_current = true;
+    }
 
     fs::path stored = raw;
     if (item != 0) {
@@ -135,14 +138,14 @@ int ResEntry::extract(int item, const fs::path& destination, int mode, bool conv
 
 namespace {
 
-// The raw file must hold the entry's whole data part, as the archive has it,
-// before an item is replaced inside it; it is extracted again otherwise.
+// The raw file must hold the entry's whole data part before an item is
+// replaced inside it; it is extracted when it does not.
 int ensure_raw_file(ResEntry& entry)
 {
-    const fs::path raw = entry.raw_file_path();
-    if (!entry.converted_path.empty() && file_size_of(raw) == std::uint64_t(entry.shown_size())) return 0;
-    entry.converted_path.clear();
-    return write_raw_file(entry, raw);
+    if (entry.raw_file_current) return 0;
+    if (write_raw_file(entry, entry.raw_file_path()) != 0) return -1;
+    entry.raw_file_current = true;
+    return 0;
 }
 
 // Builds the import file for item `item`: the raw file with the item's bytes
@@ -175,19 +178,39 @@ int entry_too_large_error()
 
 int ResEntry::prepare_import(int item, const fs::path& source, bool convert, fs::path import_file)
 {
+    if (import_file.empty()) import_file = Workspace::instance().temp_file("import.bin");
+    if (build_import_data(item, source, convert, import_file) != 0) return -1;
+    return finish_import(import_file);
+}
+
+int ResEntry::build_import_data(int item, const fs::path& source, bool convert, const fs::path& import_file)
+{
     if (damaged) return damaged_entry_error();
     if (item < 0 || item > item_count) return report_error(1097, "Invalid Item Number");
     if (!type_handler) type_handler = create_file_type(type_from_extension(source));
 
-    if (import_file.empty()) import_file = Workspace::instance().temp_file("import.bin");
     if (convert && type_handler) {
         if (type_handler->import_convert(source, import_file) != 0) return -1;
     } else if (const CopyOutcome copied = copy_file_over(source, import_file); !copied) {
         return report_error(error_text(1340, "Failed to create import file") + copied.line());
     }
-
     if (item != 0 && replace_item_in_import_file(*this, item, import_file) != 0) return -1;
+    return 0;
+}
 
+int ResEntry::set_pending_data_part(const fs::path& data_part)
+{
+    const CopyOutcome copied = copy_file_over(data_part, raw_file_path());
+    if (!copied) {
+        raw_file_current = false;  // the raw file is gone: it is extracted again when needed
+        return report_error(error_text(1340, "Failed to create import file") + copied.line());
+    }
+    raw_file_current = true;
+    return 0;
+}
+
+int ResEntry::finish_import(const fs::path& import_file)
+{
     const auto size = file_size_of(import_file);
     if (!size) return report_error(error_text(1370, "Failed to open file ") + display(import_file));
     // The index holds 24-bit lengths; larger data cannot be stored.

@@ -90,6 +90,7 @@ void ResEntry::forget_extraction()
     (void)remove_file(raw_file_path());
     if (!converted_path.empty()) (void)remove_file(converted_path);
     converted_path.clear();
+    raw_file_current = false;
 }
 
 fs::path ResEntry::raw_file_path() const

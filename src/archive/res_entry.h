@@ -85,6 +85,10 @@ public:
     std::uint16_t item_count = 0;
     std::vector<std::uint32_t> item_offsets;    // O[0] ... O[n]
     fs::path converted_path;
+    // The raw file holds the entry's data part: extractions cut items from it
+    // and read nothing from the archive. An import run may put data there
+    // that the archive receives later (see set_pending_data_part).
+    bool raw_file_current = false;
     std::unique_ptr<FileType> type_handler;
 
     // The archive's variant flag: its first entry has ID 15600 or 1000.
@@ -113,8 +117,18 @@ public:
     // Leaves the new stored data for `source` (converted when `convert`) in
     // `import_file` (temp + "import.bin" when empty) and sets the new
     // lengths. An item keeps its size. The entry's extracted files are left
-    // as the archive holds them.
+    // as the archive holds them. The two halves below, in turn.
     [[nodiscard]] int prepare_import(int item, const fs::path& source, bool convert, fs::path import_file = {});
+    // Writes the new data part to `import_file`: the converted source, or
+    // the raw file with item `item` replaced by it.
+    [[nodiscard]] int build_import_data(int item, const fs::path& source, bool convert, const fs::path& import_file);
+    // Turns the data part in `import_file` into the stored form (compressed
+    // for a compressed entry) and sets the new lengths.
+    [[nodiscard]] int finish_import(const fs::path& import_file);
+
+    // Makes `data_part` the entry's raw file: later extractions and item
+    // imports see it, though the archive does not hold it yet.
+    [[nodiscard]] int set_pending_data_part(const fs::path& data_part);
 
     // Deletes the extracted files and forgets the converted path, so the next
     // extraction reads the archive again.
