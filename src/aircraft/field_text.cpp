@@ -308,4 +308,23 @@ int apply_assignment(Record& record, std::string_view assignment)
     return set_field_text(record, assignment.substr(0, equals), assignment.substr(equals + 1));
 }
 
+int apply_assignments(Record& record, const std::vector<std::string>& assignments)
+{
+    std::vector<std::size_t> assigned;
+    for (const std::string& assignment : assignments) {
+        if (apply_assignment(record, assignment) != 0) return -1;
+        assigned.push_back(*find_field(*record.spec, std::string_view(assignment).substr(0, assignment.find('='))));
+    }
+    for (const std::size_t index : assigned) {
+        if (field_is_written(record, index)) continue;
+        const FieldSpec& field = record.field(index);
+        if (record.spec->special != RecordSpecial::flap_steps) return report_error(about(field, "This value is not saved."));
+        // Position k is field k of the flap record.
+        const std::string steps = std::to_string(flap_step_count(record.new_values[0].real));
+        return report_error(about(field, "This position is not saved with " + steps + " flap steps; set \"Flap Steps:\" to " +
+                                             std::to_string(index) + " or more to save it."));
+    }
+    return 0;
+}
+
 }  // namespace mw

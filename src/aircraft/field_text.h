@@ -13,6 +13,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "aircraft/record.h"
 
@@ -43,5 +44,10 @@ std::string field_parse_message(const FieldSpec& field);
 
 // "NAME=VALUE" split at its first '=' and applied.
 [[nodiscard]] int apply_assignment(Record& record, std::string_view assignment);
+
+// Every "NAME=VALUE" applied in order; then a field the save would not write
+// (a flap position past the step count they leave) is refused, so that no
+// value given is dropped without a word.
+[[nodiscard]] int apply_assignments(Record& record, const std::vector<std::string>& assignments);
 
 }  // namespace mw

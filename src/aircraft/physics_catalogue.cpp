@@ -102,8 +102,28 @@ void add_trim_info(std::vector<RecordSpec>& out)
     }
 }
 
-// 21 bytes: rumble for segment type 21, radio for any other type (10, or an
-// unknown type, which is loaded and saved in the radio layout alike).
+// The radio layout. Only the radio (type 10) has its plane part written as 0;
+// a segment of an unknown type shows the radio labels and keeps that byte.
+RecordSpec radio_layout(const char* info, int type_byte, SaveRule plane_part)
+{
+    // The form's single position row shows Z; X and Y get rows of their own
+    // so that saving keeps them.
+    return segment("CRumbleDlg", "Radio information:", info, 21, type_byte)
+        .note("Plane Part: Fuselage")
+        .segment_type()
+        .u8("Plane Part:", plane_part)
+        .f32("mass (kg)")
+        .f32("position x")
+        .f32("position y")
+        .f32("position x,y,z")
+        .u8("number").shown_as(Display::byte_number)
+        .u8("ILS OK").shown_as(Display::byte_number)
+        .u8("Nav OK").shown_as(Display::byte_number)
+        .build();
+}
+
+// 21 bytes: rumble for segment type 21, radio for type 10, and the radio
+// labels for any other type.
 void add_rumble_and_radio(std::vector<RecordSpec>& out)
 {
     const char* const info = "AEROTYPE_RUMBLE_INFO or AEROTYPE_RADIO";
@@ -115,20 +135,8 @@ void add_rumble_and_radio(std::vector<RecordSpec>& out)
                       .f32("spoiler")
                       .f32("spoileron")
                       .build());
-    // The form's single position row shows Z; X and Y get rows of their own
-    // so that saving keeps them.
-    out.push_back(segment("CRumbleDlg", "Radio information:", info, 21)
-                      .note("Plane Part: Fuselage")
-                      .segment_type()
-                      .u8("Plane Part:", SaveRule::always_zero)
-                      .f32("mass (kg)")
-                      .f32("position x")
-                      .f32("position y")
-                      .f32("position x,y,z")
-                      .u8("number").shown_as(Display::byte_number)
-                      .u8("ILS OK").shown_as(Display::byte_number)
-                      .u8("Nav OK").shown_as(Display::byte_number)
-                      .build());
+    out.push_back(radio_layout(info, 10, SaveRule::always_zero));
+    out.push_back(radio_layout(info, -1, SaveRule::as_read));
 }
 
 void add_small_segments(std::vector<RecordSpec>& out)

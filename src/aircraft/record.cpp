@@ -52,18 +52,20 @@ std::size_t flap_fields_in(const std::vector<FieldValue>& values) { return 1 + f
 
 bool is_flaps(const Record& record) { return record.spec->special == RecordSpecial::flap_steps; }
 
-// Bytes a load needs: the flap record holds only its stored count of positions.
-std::size_t bytes_needed(const RecordSpec& spec, const Record& record)
+// Bytes a load needs: the flap record needs only its count; it loads the
+// positions the item holds, up to that count.
+std::size_t bytes_needed(const RecordSpec& spec)
 {
     if (spec.special != RecordSpecial::flap_steps) return std::size_t(spec.length);
-    return std::size_t(spec.fields[flap_fields_in(record.current_values) - 1].end());
+    return std::size_t(spec.fields[0].end());
 }
 
 }  // namespace
 
 bool field_was_read(const Record& record, std::size_t index)
 {
-    return !is_flaps(record) || index < flap_fields_in(record.current_values);
+    if (!is_flaps(record)) return true;
+    return index < flap_fields_in(record.current_values) && std::size_t(record.field(index).end()) <= record.item_length;
 }
 
 bool field_is_written(const Record& record, std::size_t index)
@@ -80,13 +82,12 @@ std::optional<Record> load_record(const RecordSpec& spec, ByteSpan item)
     record.item_length = item.size();
     record.current_values.resize(spec.fields.size());
 
-    // The flap record's count decides how many positions follow it.
-    if (spec.special == RecordSpecial::flap_steps && item.size() >= 4)
-        record.current_values[0] = read_field(FieldType::f32, item.data());
-    if (item.size() < bytes_needed(spec, record)) {
+    if (item.size() < bytes_needed(spec)) {
         report_error(spec.load_error);
         return std::nullopt;
     }
+    // The flap record's count decides how many positions follow it.
+    if (spec.special == RecordSpecial::flap_steps) record.current_values[0] = read_field(FieldType::f32, item.data());
     for (std::size_t i = 0; i < spec.fields.size(); ++i) {
         const FieldSpec& field = spec.fields[i];
         if (field_was_read(record, i)) record.current_values[i] = read_field(field.type, &item[std::size_t(field.offset)]);

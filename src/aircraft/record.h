@@ -42,11 +42,13 @@ struct Record {
 // Loads `item` with `spec`: both copies of every field receive the stored
 // value (the prop record's stripe count is capped at 7 and its base-shape
 // presets fill the new shape points). When the item does not hold the
-// record, shows spec.load_error and returns nothing.
+// record (for the flap record: its step count), shows spec.load_error and
+// returns nothing.
 std::optional<Record> load_record(const RecordSpec& spec, ByteSpan item);
 
 // Whether a field belongs to the record as loaded: the flap positions past
-// the stored step count do not (the form shows them as 0).
+// the stored step count, or past the item's end, do not (the form shows them
+// as 0).
 bool field_was_read(const Record& record, std::size_t index);
 // Whether a save writes the field: the flap positions up to the chosen count.
 bool field_is_written(const Record& record, std::size_t index);

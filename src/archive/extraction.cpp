@@ -1,7 +1,9 @@
 // Extraction of an entry or item, and preparation of imported data.
-#include <fstream>
-#include <system_error>
-
+//
+// Every file is written through checked writes and closes; a copy that fails
+// leaves no short file behind. The entry's extracted files always hold what
+// the archive holds: an import builds its data in "import.bin" and never
+// touches them.
 #include "app/workspace/messages.h"
 #include "app/workspace/workspace.h"
 #include "archive/compression.h"
@@ -20,50 +22,48 @@ int damaged_entry_error()
     return report_error(1098, "File is damaged - its data or item directory does not fit the .res file");
 }
 
-bool copy_file_over(const fs::path& from, const fs::path& to)
+// Closes `out` after `outcome`; on any failure removes the file and shows
+// `message` with the failing file and the reason.
+int finish_copy(CopyOutcome outcome, OutputFile& out, const std::string& message)
 {
-    std::error_code ec;
-    fs::copy_file(from, to, fs::copy_options::overwrite_existing, ec);
-    return !ec;
+    if (outcome && !out.close()) outcome = {CopyOutcome::Failure::write, out.path(), out.reason()};
+    if (outcome) return 0;
+    if (out.is_open()) (void)out.close();
+    (void)remove_file(out.path());
+    return report_error(message + outcome.line());
 }
 
 // Writes the entry's data part to the raw file: stored bytes of a raw entry,
 // the decompressed stream of a compressed one.
 int write_raw_file(ResEntry& entry, const fs::path& raw)
 {
-    if (!entry.stream || !*entry.stream) return report_error(1560, "The .res file is not open");
-    std::istream& archive = *entry.stream;
-    archive.clear();
+    if (!entry.archive_file || !entry.archive_file->is_open()) return report_error(1560, "The .res file is not open");
+    InputFile& archive = *entry.archive_file;
     if (!entry.is_compressed()) {
-        std::ofstream out(raw, std::ios::binary | std::ios::trunc);
-        if (!out) return report_error(1568, "Error writing output file");
-        archive.seekg(static_cast<std::streamoff>(entry.data_offset));
-        return copy_stream(archive, out, entry.stored_length);
-    }
-
-    {
-        std::ofstream out(raw, std::ios::binary | std::ios::trunc);
-        if (!out) return report_error(1580, "Error writing output file");
-        archive.seekg(static_cast<std::streamoff>(entry.data_offset + entry.directory_size()));
-        if (copy_stream(archive, out, entry.stored_length - entry.directory_size()) != 0) return -1;
+        OutputFile out;
+        if (!out.open(raw)) return report_error(error_text(1568, "Error writing output file") + reason_line(raw, out.reason()));
+        return finish_copy(copy_range(archive, entry.data_offset, entry.stored_length, out), out,
+                           error_text(1001, "Error copying file"));
     }
 
     // Wrap the stored stream for the decompressor.
-    const auto stream = read_file(raw);
-    if (!stream) return report_error(error_text(1822, "Failed to open file ") + display(raw));
+    Bytes stream;
+    if (!archive.read_at(entry.data_offset + entry.directory_size(), stream,
+                         entry.stored_length - entry.directory_size()))
+        return report_error(error_text(1001, "Error copying file") + reason_line(archive.path(), archive.reason()));
     const fs::path raw_zip = fs::path(raw.string() + "zip");
     const std::string member = raw.filename().string();
-    if (!write_file(raw_zip, one_member_zip(member, *stream, entry.uncompressed_length)))
-        return report_error(error_text(1633, "Error writing ZIP file ") + display(raw_zip));
+    std::string reason;
+    if (!write_file(raw_zip, one_member_zip(member, stream, entry.uncompressed_length), &reason))
+        return report_error(error_text(1633, "Error writing ZIP file ") + display(raw_zip) + reason_line(raw_zip, reason));
 
     const std::uint32_t expected = entry.uncompressed_length - entry.directory_size();
     if (decompress(raw, expected) != 0) return -1;
-    std::error_code ec;
-    if (!fs::remove(raw_zip, ec)) return report_error(1303, "Error deleting zip file");
+    if (!remove_file(raw_zip)) return report_error(1303, "Error deleting zip file");
 
     // What came out must be the whole data part, or it is not passed on.
     if (file_size_of(raw).value_or(UINT64_MAX) != expected) {
-        fs::remove(raw, ec);
+        (void)remove_file(raw);
         return report_error(1776, "Error decompressing item - the data has not the length the index gives");
     }
     return 0;
@@ -72,15 +72,23 @@ int write_raw_file(ResEntry& entry, const fs::path& raw)
 // Cuts item `item` out of the raw file into its item file.
 int write_item_file(const ResEntry& entry, int item, const fs::path& raw, const fs::path& item_file)
 {
-    std::ofstream out(item_file, std::ios::binary | std::ios::trunc);
-    if (!out) return report_error(1521, "Error writing output file");
-    std::ifstream in(raw, std::ios::binary);
-    if (!in) return report_error(1329, "Failed to open file for input - item has not been extracted");
-    in.seekg(entry.item_offsets[item - 1] - entry.item_offsets[0]);
-    std::uint64_t copied = 0;
-    if (copy_stream(in, out, entry.item_size(item), &copied) != 0 || copied != entry.item_size(item))
-        return report_error(1339, "Error copying file - item has not been extracted");
-    return 0;
+    OutputFile out;
+    if (!out.open(item_file))
+        return report_error(error_text(1521, "Error writing output file") + reason_line(item_file, out.reason()));
+    InputFile in;
+    if (!in.open(raw))
+        return report_error(error_text(1329, "Failed to open file for input - item has not been extracted") +
+                            reason_line(raw, in.reason()));
+    return finish_copy(copy_range(in, entry.item_offsets[item - 1] - entry.item_offsets[0], entry.item_size(item), out),
+                       out, error_text(1339, "Error copying file - item has not been extracted"));
+}
+
+// Copies an exported file to where the user asked for it.
+int save_copy(const fs::path& from, const fs::path& to, int error_number)
+{
+    const CopyOutcome outcome = copy_file_over(from, to);
+    if (outcome) return 0;
+    return report_error(error_text(error_number, "Error saving file ") + display(to) + outcome.line());
 }
 
 }  // namespace
@@ -90,7 +98,10 @@ int ResEntry::extract(int item, const fs::path& destination, int mode, bool conv
     if (damaged) return damaged_entry_error();
     if (item < 0 || item > item_count) return report_error(1097, "Invalid Item Number");
     const fs::path raw = raw_file_path();
-    if (converted_path.empty() && write_raw_file(*this, raw) != 0) return -1;
+    if (!raw_file_current) {
+        if (write_raw_file(*this, raw) != 0) return -1;
+        raw_file_current = true;
+    }
 
     fs::path stored = raw;
     if (item != 0) {
@@ -98,11 +109,15 @@ int ResEntry::extract(int item, const fs::path& destination, int mode, bool conv
         if (write_item_file(*this, item, raw, stored) != 0) return -1;
     }
 
-    if (!type_handler) type_handler = create_file_type(type_from_content(stored));
+    if (!type_handler) {
+        const int type = type_from_content(stored);
+        if (type < 0) return -1;  // the stored file could not be examined; reported already
+        type_handler = create_file_type(type);
+    }
 
     fs::path file = stored;
     if (convert) {
-        if (!type_handler) return -1;  // the stored file could not be examined; reported already
+        if (!type_handler) return -1;
         if (type_handler->export_convert(stored) != 0) return -1;
         converted_path = type_handler->converted_path(stored);
         file = converted_path;
@@ -112,53 +127,94 @@ int ResEntry::extract(int item, const fs::path& destination, int mode, bool conv
         const std::string target = destination.string();
         if (!target.empty() && target.back() == 'e') return export_model_source(file, destination, variant_archive);
         if (!target.empty() && target.back() == 'b') return export_cob(file, destination, variant_archive);
-        if (!copy_file_over(file, destination))
-            return report_error(error_text(1226, "Error saving file ") + display(destination));
-    } else if (mode == to_folder) {
+        return save_copy(file, destination, 1226);
+    }
+    if (mode == to_folder) {
         const std::string name = file.filename().string().substr(std::string("mw3792_").size());
-        const fs::path target = destination / name;
-        if (!copy_file_over(file, target)) return report_error(error_text(1241, "Error saving file ") + display(target));
+        return save_copy(file, destination / name, 1241);
     }
     return 0;
 }
 
-int ResEntry::prepare_import(int item, const fs::path& source, bool convert)
+namespace {
+
+// The raw file must hold the entry's whole data part before an item is
+// replaced inside it; it is extracted when it does not.
+int ensure_raw_file(ResEntry& entry)
+{
+    if (entry.raw_file_current) return 0;
+    if (write_raw_file(entry, entry.raw_file_path()) != 0) return -1;
+    entry.raw_file_current = true;
+    return 0;
+}
+
+// Builds the import file for item `item`: the raw file with the item's bytes
+// replaced. The raw file itself stays as the archive holds it.
+int replace_item_in_import_file(ResEntry& entry, int item, const fs::path& import_file)
+{
+    const auto size = file_size_of(import_file);
+    if (!size) return report_error(error_text(1425, "Failed to open file ") + display(import_file));
+    if (*size != entry.item_size(item)) return report_error("Error: imported file size differs from original file size");
+    const auto item_bytes = read_file(import_file, *size);
+    if (!item_bytes) return report_error(error_text(1425, "Failed to open file ") + display(import_file));
+    if (ensure_raw_file(entry) != 0) return -1;
+
+    const CopyOutcome copied = copy_file_over(entry.raw_file_path(), import_file);
+    if (!copied) return report_error(error_text(1671, "Failed to import item") + copied.line());
+    OutputFile out;
+    if (!out.open(import_file, OutputFile::Mode::update))
+        return report_error(error_text(1647, "Failed to import item") + reason_line(import_file, out.reason()));
+    if (!out.write_at(entry.item_offsets[item - 1] - entry.item_offsets[0], *item_bytes) || !out.close())
+        return report_error(error_text(1661, "Failed to import item") + reason_line(import_file, out.reason()));
+    return 0;
+}
+
+int entry_too_large_error()
+{
+    return report_error(1112, "The new data is larger than a .res file entry can hold (16,777,215 bytes)");
+}
+
+}  // namespace
+
+int ResEntry::prepare_import(int item, const fs::path& source, bool convert, fs::path import_file)
+{
+    if (import_file.empty()) import_file = Workspace::instance().temp_file("import.bin");
+    if (build_import_data(item, source, convert, import_file) != 0) return -1;
+    return finish_import(import_file);
+}
+
+int ResEntry::build_import_data(int item, const fs::path& source, bool convert, const fs::path& import_file)
 {
     if (damaged) return damaged_entry_error();
     if (item < 0 || item > item_count) return report_error(1097, "Invalid Item Number");
     if (!type_handler) type_handler = create_file_type(type_from_extension(source));
 
-    const fs::path import_file = Workspace::instance().temp_file("import.bin");
     if (convert && type_handler) {
         if (type_handler->import_convert(source, import_file) != 0) return -1;
-    } else if (!copy_file_over(source, import_file)) {
-        return report_error(1340, "Failed to create import file");
+    } else if (const CopyOutcome copied = copy_file_over(source, import_file); !copied) {
+        return report_error(error_text(1340, "Failed to create import file") + copied.line());
     }
+    if (item != 0 && replace_item_in_import_file(*this, item, import_file) != 0) return -1;
+    return 0;
+}
 
-    if (item != 0) {
-        // Replace the item inside the data part; the directory stays, so the size must too.
-        const auto size = file_size_of(import_file);
-        if (!size) return report_error(error_text(1425, "Failed to open file ") + display(import_file));
-        if (*size != item_size(item)) return report_error("Error: imported file size differs from original file size");
-        const fs::path raw = raw_file_path();
-        {
-            std::ifstream in(import_file, std::ios::binary);
-            std::fstream out(raw, std::ios::binary | std::ios::in | std::ios::out);
-            if (!in || !out) return report_error(1647, "Failed to import item");
-            out.seekp(item_offsets[item - 1] - item_offsets[0]);
-            if (!out) return report_error(1655, "Failed to import item");
-            if (copy_stream(in, out, copy_to_end) != 0) return report_error(1661, "Failed to import item");
-            out.close();
-            if (!out) return report_error(1661, "Failed to import item");
-        }
-        if (!copy_file_over(raw, import_file)) return report_error(1671, "Failed to import item");
+int ResEntry::set_pending_data_part(const fs::path& data_part)
+{
+    const CopyOutcome copied = copy_file_over(data_part, raw_file_path());
+    if (!copied) {
+        raw_file_current = false;  // the raw file is gone: it is extracted again when needed
+        return report_error(error_text(1340, "Failed to create import file") + copied.line());
     }
+    raw_file_current = true;
+    return 0;
+}
 
+int ResEntry::finish_import(const fs::path& import_file)
+{
     const auto size = file_size_of(import_file);
     if (!size) return report_error(error_text(1370, "Failed to open file ") + display(import_file));
     // The index holds 24-bit lengths; larger data cannot be stored.
-    if (*size + directory_size() > max_entry_length)
-        return report_error(1112, "The new data is larger than a .res file entry can hold (16,777,215 bytes)");
+    if (*size + directory_size() > max_entry_length) return entry_too_large_error();
     new_uncompressed_length = new_stored_length = static_cast<std::uint32_t>(*size);
     if (!is_compressed()) return 0;
 
@@ -170,16 +226,19 @@ int ResEntry::prepare_import(int item, const fs::path& source, bool convert)
     if (!zip) return report_error(error_text(1717, "Failed to open zip ") + display(import_zip));
     const auto member = first_zip_member(*zip);
     if (!member) return report_error(error_text(1718, "Damaged zip ") + display(import_zip));
-    if (!write_file(import_file, member->data))
-        return report_error(error_text(1726, "Failed to open file ") + display(import_file) + " for output");
-    std::error_code ec;
-    if (!fs::remove(import_zip, ec)) return report_error(1747, "Error deleting zip file");
+    Bytes stream(member->data.begin(), member->data.end());
+    // The index marks an entry compressed by its two lengths differing: a
+    // stream exactly as long as its data gets one byte after its end code,
+    // which no decoder reads, so the entry stays compressed.
+    if (stream.size() == new_uncompressed_length) stream.push_back(0);
+    std::string reason;
+    if (!write_file(import_file, stream, &reason))
+        return report_error(error_text(1726, "Failed to open file ") + display(import_file) + " for output" +
+                            reason_line(import_file, reason));
+    if (!remove_file(import_zip)) return report_error(1747, "Error deleting zip file");
 
-    const auto stored = file_size_of(import_file);
-    if (!stored) return report_error(error_text(1494, "Failed to open file ") + display(import_file));
-    if (*stored + directory_size() > max_entry_length)
-        return report_error(1112, "The new data is larger than a .res file entry can hold (16,777,215 bytes)");
-    new_stored_length = static_cast<std::uint32_t>(*stored);
+    if (stream.size() + directory_size() > max_entry_length) return entry_too_large_error();
+    new_stored_length = static_cast<std::uint32_t>(stream.size());
     return 0;
 }
 

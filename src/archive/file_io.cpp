@@ -1,57 +1,50 @@
 #include "archive/file_io.h"
 
-#include <fstream>
 #include <system_error>
-
-#include "app/workspace/messages.h"
 
 namespace mw {
 
-int copy_stream(std::istream& in, std::ostream& out, std::uint64_t count, std::uint64_t* copied)
-{
-    char buffer[64 * 1024];
-    std::uint64_t done = 0;
-    while (done < count && in) {
-        const auto want = static_cast<std::streamsize>(std::min<std::uint64_t>(sizeof buffer, count - done));
-        in.read(buffer, want);
-        const std::streamsize got = in.gcount();
-        if (got <= 0) break;
-        out.write(buffer, got);
-        if (!out) {
-            if (copied) *copied = done;
-            return report_error(1001, "Error copying file");
-        }
-        done += static_cast<std::uint64_t>(got);
-    }
-    if (copied) *copied = done;
-    return 0;
-}
-
 std::optional<Bytes> read_file(const fs::path& path, std::uint64_t max_size)
 {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return std::nullopt;
-    in.seekg(0, std::ios::end);
-    const std::streamoff end = in.tellg();
-    if (end < 0 || static_cast<std::uint64_t>(end) > max_size) return std::nullopt;
-    in.seekg(0);
-    Bytes data(static_cast<std::size_t>(end));
-    if (!data.empty() && !in.read(reinterpret_cast<char*>(data.data()), end)) return std::nullopt;
+    InputFile in;
+    if (!in.open(path) || in.size() > max_size) return std::nullopt;
+    Bytes data;
+    if (!in.read_at(0, data, static_cast<std::size_t>(in.size()))) return std::nullopt;
     return data;
 }
 
-bool write_file(const fs::path& path, ByteSpan data)
+bool write_file(const fs::path& path, ByteSpan data, std::string* reason)
 {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    if (!out) return false;
-    out.write(reinterpret_cast<const char*>(data.data()), static_cast<std::streamsize>(data.size()));
-    out.close();
-    return static_cast<bool>(out);
+    OutputFile out;
+    if (!out.open(path)) {
+        if (reason) *reason = out.reason();
+        return false;
+    }
+    if (out.write(data) && out.close()) return true;
+    if (reason) *reason = out.reason();
+    if (out.is_open()) (void)out.close();
+    (void)remove_file(path);  // ours: opened and emptied above
+    return false;
 }
 
-bool write_text_file(const fs::path& path, const std::string& text)
+bool write_text_file(const fs::path& path, const std::string& text, std::string* reason)
 {
-    return write_file(path, ByteSpan(reinterpret_cast<const std::uint8_t*>(text.data()), text.size()));
+    return write_file(path, ByteSpan(reinterpret_cast<const std::uint8_t*>(text.data()), text.size()), reason);
+}
+
+CopyOutcome copy_file_over(const fs::path& from, const fs::path& to)
+{
+    InputFile in;
+    if (!in.open(from)) return {CopyOutcome::Failure::read, from, in.reason()};
+    OutputFile out;
+    if (!out.open(to)) return {CopyOutcome::Failure::write, to, out.reason()};
+    CopyOutcome outcome = copy_range(in, 0, in.size(), out);
+    if (outcome && !out.close()) outcome = {CopyOutcome::Failure::write, to, out.reason()};
+    if (!outcome) {
+        if (out.is_open()) (void)out.close();
+        (void)remove_file(to);
+    }
+    return outcome;
 }
 
 std::optional<std::uint64_t> file_size_of(const fs::path& path)

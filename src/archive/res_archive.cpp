@@ -9,13 +9,9 @@ namespace mw {
 
 namespace {
 
-// Reads `count` bytes at `offset`; false when they are not all there.
-bool read_at(std::istream& in, std::uint64_t offset, std::uint8_t* out, std::size_t count)
+bool overlaps(std::uint64_t a_start, std::uint64_t a_end, std::uint64_t b_start, std::uint64_t b_end)
 {
-    in.clear();
-    in.seekg(static_cast<std::streamoff>(offset));
-    in.read(reinterpret_cast<char*>(out), static_cast<std::streamsize>(count));
-    return in.gcount() == static_cast<std::streamsize>(count);
+    return a_start < b_end && b_start < a_end;
 }
 
 }  // namespace
@@ -30,8 +26,7 @@ std::string archive_title_of(const std::string& path)
 
 void ResArchive::clear()
 {
-    close_stream();
-    stream_.reset();
+    file_.close();
     path_.clear();
     title_.clear();
     entry_count_ = 0;
@@ -40,40 +35,41 @@ void ResArchive::clear()
     entries_.clear();
 }
 
-void ResArchive::close_stream()
-{
-    if (stream_ && stream_->is_open()) stream_->close();
-}
-
 int ResArchive::open(const fs::path& path)
 {
-    stream_ = std::make_unique<std::ifstream>(path, std::ios::binary);
-    if (!*stream_) return report_error(1305, "Failed to open .res file");
-    std::ifstream& in = *stream_;
-
-    in.seekg(0, std::ios::end);
-    const std::streamoff end = in.tellg();
-    const std::uint64_t file_size = end > 0 ? static_cast<std::uint64_t>(end) : 0;
+    clear();
+    // A failed open leaves nothing open or listed.
+    auto fail = [&](const std::string& text) {
+        clear();
+        return report_error(text);
+    };
+    if (!file_.open(path)) return fail(error_text(1305, "Failed to open .res file") + reason_line(path, file_.reason()));
 
     char magic[15] = {};
-    in.seekg(0);
-    in.read(magic, 14);
-    if (std::memcmp(magic, res_magic, sizeof magic) != 0) return report_error("This file is not a Cloudmere .res file");
+    if (file_.size() < 14 || !file_.read_at(0, reinterpret_cast<std::uint8_t*>(magic), 14)) {
+        if (file_.size() >= 14) return fail(error_text(1305, "Failed to open .res file") + reason_line(path, file_.reason()));
+        return fail("This file is not a Cloudmere .res file");
+    }
+    if (std::memcmp(magic, res_magic, sizeof magic) != 0) return fail("This file is not a Cloudmere .res file");
 
     path_ = path.string();
     title_ = archive_title_of(path_);
 
-    // The index, with its entry table, must lie inside the file.
+    // The index, with its entry table, must lie inside the file and after the header.
+    const std::uint64_t file_size = file_.size();
+    const std::string locate_error = error_text(1058, "Error locating .res file index");
     std::uint8_t field[6];
-    if (!read_at(in, res_index_offset_field, field, 4)) return report_error(1058, "Error locating .res file index");
+    if (file_size < res_header_size || !file_.read_at(res_index_offset_field, field, 4)) return fail(locate_error);
     index_offset_ = get_u32(field);
-    if (!read_at(in, index_offset_, field, 6)) return report_error(1058, "Error locating .res file index");
+    if (index_offset_ < res_header_size || std::uint64_t(index_offset_) + 6 > file_size ||
+        !file_.read_at(index_offset_, field, 6))
+        return fail(locate_error);
     const std::uint16_t count = get_u16(field);
     first_data_offset_ = get_u32(field + 2);
     Bytes table(std::size_t(count) * res_index_entry_size);
     if (std::uint64_t(index_offset_) + 6 + table.size() > file_size ||
-        (!table.empty() && !read_at(in, std::uint64_t(index_offset_) + 6, table.data(), table.size())))
-        return report_error(1058, "Error locating .res file index");
+        (!table.empty() && !file_.read_at(std::uint64_t(index_offset_) + 6, table.data(), table.size())))
+        return fail(locate_error);
 
     entry_count_ = count;
     entries_.assign(count, ResEntry{});
@@ -82,73 +78,44 @@ int ResArchive::open(const fs::path& path)
         ResEntry& entry = entries_[i];
         entry.entry_index = i;
         entry.data_offset = data_offset;
-        read_entry(entry, &table[std::size_t(i) * res_index_entry_size], file_size);
+        read_entry(entry, &table[std::size_t(i) * res_index_entry_size]);
         data_offset += round4(entry.stored_length);
     }
     if (count > 0 && (entries_[0].resource_id == 15600 || entries_[0].resource_id == 1000))
         for (ResEntry& entry : entries_) entry.variant_archive = true;
-    in.clear();
     return 0;
 }
 
-void ResArchive::read_entry(ResEntry& entry, const std::uint8_t* record, std::uint64_t file_size)
+void ResArchive::read_entry(ResEntry& entry, const std::uint8_t* record)
 {
     char name[64];
     entry.archive_title = title_;
-    entry.stream = stream_.get();
+    entry.archive_file = &file_;
     entry.resource_id = get_u16(record);
     entry.uncompressed_length = get_u24(record + 2);
     entry.stored_length = get_u24(record + 6);
     std::snprintf(name, sizeof name, "_%03d_%d", entry.entry_index + 1, entry.resource_id);
     entry.extraction_name = title_ + name;
 
-    if (entry.data_offset + entry.stored_length > file_size) {
+    // Data past the end of the file, over the header or over the index is
+    // damaged: it is never read, and a rewrite never writes over either.
+    const std::uint64_t start = entry.data_offset;
+    const std::uint64_t end = start + entry.stored_length;
+    const std::uint64_t index_end = std::uint64_t(index_offset_) + 6 + std::uint64_t(res_index_entry_size) * entry_count_;
+    if (end > file_.size() || start < res_header_size ||
+        (entry.stored_length > 0 && overlaps(start, end, index_offset_, index_end))) {
         entry.damaged = true;
         return;
     }
-    if (!entry.is_compressed()) return;
-
-    std::istream& in = *stream_;
-    std::uint8_t head[6];
-    if (entry.stored_length < 2 || !read_at(in, entry.data_offset, head, 2)) {
-        entry.damaged = true;
-        return;
-    }
-    const std::uint16_t header = get_u16(head);
-    entry.dcl_option = dcl_option_of_header(header);
-    if (!entry.dcl_option.empty()) return;  // a plain compressed stream
-
-    // A compound entry: its directory must fit the entry and be well formed,
-    // else the entry is listed without items.
-    const std::uint32_t n = header;
-    const std::uint64_t directory_size = 2 + 4 * (std::uint64_t(n) + 1);
-    if (directory_size + 2 > entry.stored_length) {
-        entry.damaged = true;
-        return;
-    }
-    Bytes directory(directory_size);
-    if (!read_at(in, entry.data_offset, directory.data(), directory.size())) {
-        entry.damaged = true;
-        return;
-    }
-    std::vector<std::uint32_t> offsets(n + 1);
-    for (std::uint32_t k = 0; k <= n; ++k) offsets[k] = get_u32(&directory[2 + 4 * k]);
-    bool well_formed = offsets[0] == directory_size;
-    for (std::uint32_t k = 1; well_formed && k <= n; ++k)
-        well_formed = offsets[k] >= offsets[k - 1] && offsets[k] <= entry.uncompressed_length;
-    if (!well_formed || offsets[0] > entry.uncompressed_length) {
-        entry.damaged = true;
-        return;
-    }
-    std::uint8_t stream_header[2];
-    if (!read_at(in, entry.data_offset + directory_size, stream_header, 2)) {
-        entry.damaged = true;
-        return;
-    }
-    entry.directory_block = std::move(directory);
-    entry.item_count = static_cast<std::uint16_t>(n);
-    entry.item_offsets = std::move(offsets);
-    entry.dcl_option = dcl_option_of_header(get_u16(stream_header));
+    EntryLayout layout = read_entry_layout(entry.uncompressed_length, entry.stored_length,
+                                           [&](std::uint64_t offset, std::uint8_t* out, std::size_t count) {
+                                               return file_.read_at(start + offset, out, count);
+                                           });
+    entry.damaged = layout.damaged;
+    entry.dcl_option = std::move(layout.dcl_option);
+    entry.directory_block = std::move(layout.directory_block);
+    entry.item_count = layout.item_count;
+    entry.item_offsets = std::move(layout.item_offsets);
 }
 
 ResEntry* ResArchive::entry(int i)

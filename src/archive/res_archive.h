@@ -9,18 +9,18 @@
 // sum of the padded stored lengths from the first-data offset.
 //
 // A hostile archive never makes `open` read outside the file or allocate
-// beyond it: an index that does not fit fails the open, an entry whose data
-// or directory does not fit is listed as damaged.
+// beyond it: an index that does not fit fails the open; an entry whose data
+// or directory does not fit, or whose data lies over the header or the index,
+// is listed as damaged, so nothing is ever written over either.
 #pragma once
 
 #include <cstdint>
 #include <filesystem>
-#include <fstream>
-#include <memory>
 #include <string>
 #include <vector>
 
 #include "archive/res_entry.h"
+#include "archive/system_file.h"
 
 namespace mw {
 
@@ -43,11 +43,13 @@ public:
     ResArchive(const ResArchive&) = delete;
     ResArchive& operator=(const ResArchive&) = delete;
 
-    // Reads the header and index of `path`. 0, or -1 after its message.
+    // Reads the header and index of `path`. 0, or -1 after its message, with
+    // nothing left open or listed.
     [[nodiscard]] int open(const fs::path& path);
-    // Closes the stream and forgets every entry.
+    // Closes the archive file and forgets every entry.
     void clear();
-    bool is_open() const { return stream_ && stream_->is_open(); }
+    // Open, with entries that describe the file on disk.
+    bool is_open() const { return file_.is_open(); }
 
     // Entry i (0-based), or nullptr when i is out of range.
     ResEntry* entry(int i);
@@ -60,10 +62,16 @@ public:
 
     // Replaces the data of entry i (item 0) or of item `item`, from `source`
     // (converted when `convert`), optionally with `header_file`'s bytes as the
-    // new directory block, and writes the whole archive anew through
-    // "temp.res" beside it. On 0 the archive file has been replaced and the
-    // stream is closed: the caller reopens the archive.
-    [[nodiscard]] int rewrite(int i, int item, const fs::path& source, bool convert, const fs::path& header_file);
+    // new directory block, and writes the whole archive anew (archive_rewrite.h).
+    // On 0 the archive file has been replaced and is closed: the caller
+    // reopens it. On -1 the archive file is as it was, and still open unless
+    // the replacement itself failed. `keep` names a file that must not be
+    // used as the new archive's temporary file (an input still needed).
+    [[nodiscard]] int rewrite(int i, int item, const fs::path& source, bool convert, const fs::path& header_file,
+                              const fs::path& keep = {});
+    // Replaces several entries at once, from data already in their stored
+    // form: one new archive, one replacement (archive_rewrite.h).
+    [[nodiscard]] int rewrite_entries(std::vector<EntryReplacement> replacements, const fs::path& keep = {});
 
     const std::string& path() const { return path_; }
     const std::string& title() const { return title_; }
@@ -73,15 +81,15 @@ public:
     const std::vector<ResEntry>& entries() const { return entries_; }
     std::vector<ResEntry>& entries() { return entries_; }
 
-    // The open archive stream (entries read their data through it).
-    std::ifstream* stream() { return stream_.get(); }
-    // Closes the stream but keeps the (now stale) entries.
-    void close_stream();
+    // The open archive file (entries read their data through it).
+    InputFile& file() { return file_; }
+    // Closes the file but keeps the (now stale) entries: nothing reads through them.
+    void close_file() { file_.close(); }
 
 private:
-    void read_entry(ResEntry& entry, const std::uint8_t* record, std::uint64_t file_size);
+    void read_entry(ResEntry& entry, const std::uint8_t* record);
 
-    std::unique_ptr<std::ifstream> stream_;
+    InputFile file_;
     std::string path_;
     std::string title_;
     int entry_count_ = 0;

@@ -12,7 +12,7 @@
 
 #include <cstdint>
 #include <filesystem>
-#include <iosfwd>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -24,8 +24,40 @@ namespace mw {
 
 namespace fs = std::filesystem;
 
+class InputFile;
+
 // The DCL option of a stream header value: " -1 ", " -2 ", " -4 " or "".
 std::string dcl_option_of_header(std::uint16_t header);
+
+// What the reader makes of an entry from its two lengths and its first bytes.
+struct EntryLayout {
+    bool damaged = false;          // the directory does not fit or is not well formed
+    std::string dcl_option;
+    Bytes directory_block;         // a compound entry's directory (O[0] bytes)
+    std::uint16_t item_count = 0;
+    std::vector<std::uint32_t> item_offsets;
+};
+
+// Reads an entry's layout through `read` (count bytes at an offset from the
+// entry's start; false when they are not there). The stored data must
+// already be known to lie inside the file.
+using EntryBytesReader = std::function<bool(std::uint64_t offset, std::uint8_t* out, std::size_t count)>;
+EntryLayout read_entry_layout(std::uint32_t uncompressed_length, std::uint32_t stored_length,
+                              const EntryBytesReader& read);
+
+// One entry's new content for a rewrite: written in place of the entry's
+// data, then padded to a multiple of 4.
+struct EntryReplacement {
+    int entry = 0;                          // 0-based
+    Bytes directory;                        // written first: the entry's own directory block, or a header file's bytes
+    fs::path data_file;                     // the new stored data S, removed once the archive is replaced
+    std::uint32_t uncompressed_length = 0;  // U, the new data part's length; the index gets U + directory size
+    std::uint32_t stored_length = 0;        // |S|; the index gets |S| + directory size
+    // Written over the entry's own bytes (same length): the old padding bytes stay.
+    bool in_place = false;
+    // The directory is a header file's content (its write failure has its own message).
+    bool from_header_file = false;
+};
 
 class ResEntry {
 public:
@@ -40,7 +72,7 @@ public:
     // Fields read from the index (see ResArchive::open).
     std::string archive_title;
     std::string extraction_name;      // "%s_%03d_%d": title, entry number (1-based), resource ID
-    std::istream* stream = nullptr;   // the archive's open stream (not owned)
+    InputFile* archive_file = nullptr;  // the archive's open file (not owned)
     int entry_index = 0;
     std::uint16_t resource_id = 0;
     std::uint32_t uncompressed_length = 0;
@@ -53,6 +85,10 @@ public:
     std::uint16_t item_count = 0;
     std::vector<std::uint32_t> item_offsets;    // O[0] ... O[n]
     fs::path converted_path;
+    // The raw file holds the entry's data part: extractions cut items from it
+    // and read nothing from the archive. An import run may put data there
+    // that the archive receives later (see set_pending_data_part).
+    bool raw_file_current = false;
     std::unique_ptr<FileType> type_handler;
 
     // The archive's variant flag: its first entry has ID 15600 or 1000.
@@ -79,8 +115,24 @@ public:
     [[nodiscard]] int extract(int item, const fs::path& destination, int mode, bool convert);
 
     // Leaves the new stored data for `source` (converted when `convert`) in
-    // temp + "import.bin" and sets the new lengths. An item keeps its size.
-    [[nodiscard]] int prepare_import(int item, const fs::path& source, bool convert);
+    // `import_file` (temp + "import.bin" when empty) and sets the new
+    // lengths. An item keeps its size. The entry's extracted files are left
+    // as the archive holds them. The two halves below, in turn.
+    [[nodiscard]] int prepare_import(int item, const fs::path& source, bool convert, fs::path import_file = {});
+    // Writes the new data part to `import_file`: the converted source, or
+    // the raw file with item `item` replaced by it.
+    [[nodiscard]] int build_import_data(int item, const fs::path& source, bool convert, const fs::path& import_file);
+    // Turns the data part in `import_file` into the stored form (compressed
+    // for a compressed entry) and sets the new lengths.
+    [[nodiscard]] int finish_import(const fs::path& import_file);
+
+    // Makes `data_part` the entry's raw file: later extractions and item
+    // imports see it, though the archive does not hold it yet.
+    [[nodiscard]] int set_pending_data_part(const fs::path& data_part);
+
+    // Deletes the extracted files and forgets the converted path, so the next
+    // extraction reads the archive again.
+    void forget_extraction();
 
     // Temp-folder file names of the entry's extraction.
     fs::path raw_file_path() const;             // temp + "mw3792_" + X + "."

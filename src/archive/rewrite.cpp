@@ -1,13 +1,18 @@
-// Writing an archive anew with one entry's data replaced.
+// Writing an archive anew with entries' data replaced.
 //
-// The new file is built as "temp.res" in the archive's folder: the old bytes
-// up to the entry's data (and, without a header file, its directory block),
-// the header file's bytes when given, the new stored data, zero padding to a
-// multiple of 4, then everything from the next entry's data (or the old index
-// for the last entry) to the end. Entry i's two lengths in the moved index and
-// the index offset at 124 are patched; everything else stays as it was.
-// "temp.res" is then copied over the archive.
-#include <fstream>
+// The new archive is built complete in a temporary file in the archive's own
+// folder ("temp.res", unless that name is the archive itself or a file still
+// needed): the old bytes up to each replaced entry's data, the entry's
+// directory (its own, or a header file's bytes), the new stored data, zero
+// padding to a multiple of 4, and everything after the entry's old padded
+// data. Each replaced entry's two lengths are patched in the index, and every
+// stored offset that lies past a replaced entry (only the index offset at 124
+// can) moves by that entry's change in size. The file is synced, its size
+// checked, and it then replaces the archive by a rename, so at any moment the
+// archive on disk is either the old one or the complete new one. Where the
+// rename is refused, the new archive is copied over the old with every write
+// checked; should that fail, the message names the complete copy kept.
+#include <algorithm>
 #include <system_error>
 
 #include "app/workspace/messages.h"
@@ -22,13 +27,7 @@ namespace {
 
 constexpr std::uint64_t max_archive_size = 0xFFFFFFFFull;
 
-void patch(std::ostream& out, std::uint64_t position, const std::uint8_t* bytes, std::size_t count)
-{
-    out.seekp(static_cast<std::streamoff>(position));
-    out.write(reinterpret_cast<const char*>(bytes), static_cast<std::streamsize>(count));
-}
-
-// A file marked read-only is not overwritten, whoever runs the program.
+// A file marked read-only is not replaced, whoever runs the program.
 bool is_marked_read_only(const fs::path& path)
 {
     std::error_code ec;
@@ -36,100 +35,247 @@ bool is_marked_read_only(const fs::path& path)
     return !ec && (perms & fs::perms::owner_write) == fs::perms::none;
 }
 
+bool same_file(const fs::path& a, const fs::path& b)
+{
+    std::error_code ec;
+    return !b.empty() && fs::equivalent(a, b, ec);
+}
+
+// "temp.res" beside the archive, or "temp2.res", "temp3.res" where that name
+// is the archive itself or the file to keep.
+fs::path temp_archive_path(const fs::path& archive, const fs::path& keep)
+{
+    const fs::path folder = archive.parent_path();
+    for (int n = 1;; ++n) {
+        const fs::path candidate = folder / (n == 1 ? std::string("temp.res") : "temp" + std::to_string(n) + ".res");
+        if (!same_file(candidate, archive) && !same_file(candidate, keep)) return candidate;
+    }
+}
+
+// Where one replaced entry lies in the old file and what it becomes.
+struct Region {
+    const EntryReplacement* replacement = nullptr;
+    std::uint64_t start = 0;      // the entry's data offset
+    std::uint64_t old_end = 0;    // end of its old data and padding
+    std::uint64_t new_size = 0;   // directory + new data
+    std::uint64_t new_end = 0;    // bytes written for it, padding included (relative to start)
+    std::int64_t change() const { return std::int64_t(new_end) - std::int64_t(old_end - start); }
+};
+
+// Whether the reader takes an entry whose directory is a header file's bytes
+// with exactly those bytes as its directory, so its data reads back.
+bool header_makes_readable_entry(const EntryReplacement& r)
+{
+    const auto header_size = static_cast<std::uint32_t>(r.directory.size());
+    InputFile data(r.data_file);
+    Bytes start;
+    const std::size_t wanted = std::min<std::size_t>(r.stored_length, 2 + 4 * (0xFFFF + 1) + 2);
+    if (!data.read_at(0, start, wanted)) return false;
+    const EntryLayout layout = read_entry_layout(
+        r.uncompressed_length + header_size, r.stored_length + header_size,
+        [&](std::uint64_t offset, std::uint8_t* out, std::size_t count) {
+            for (std::size_t k = 0; k < count; ++k, ++offset) {
+                if (offset < header_size)
+                    out[k] = r.directory[offset];
+                else if (offset - header_size < start.size())
+                    out[k] = start[offset - header_size];
+                else
+                    return false;
+            }
+            return true;
+        });
+    const bool raw = r.uncompressed_length == r.stored_length;
+    return raw || (!layout.damaged && layout.directory_block.size() == header_size);
+}
+
+std::string kept_text(const fs::path& temp) { return ". The complete new archive is kept in " + display(temp); }
+
 }  // namespace
 
 int ResArchive::extract(int i, int item, const fs::path& destination, int mode, bool convert)
 {
     ResEntry* target = entry(i);
     if (!target) return report_error(1096, "Invalid Item Index");
+    // Entries of a closed archive may no longer describe the file: not even
+    // a file extracted earlier is handed out.
+    if (!is_open()) return report_error(1560, "The .res file is not open");
     return target->extract(item, destination, mode, convert);
 }
 
-int ResArchive::rewrite(int i, int item, const fs::path& source, bool convert, const fs::path& header_file)
+int ResArchive::rewrite(int i, int item, const fs::path& source, bool convert, const fs::path& header_file,
+                        const fs::path& keep)
 {
     ResEntry* target = entry(i);
     if (!target) return report_error(1110, "Invalid Item Index");
+    if (!is_open()) return report_error(1560, "The .res file is not open");
     if (target->prepare_import(item, source, convert) != 0) return -1;
 
-    const fs::path import_file = Workspace::instance().temp_file("import.bin");
-    const bool with_header = header_file.string().size() >= 2;
-    std::uint64_t header_size = target->directory_size();
-    if (with_header) {
+    EntryReplacement replacement;
+    replacement.entry = i;
+    replacement.data_file = Workspace::instance().temp_file("import.bin");
+    replacement.uncompressed_length = target->new_uncompressed_length;
+    replacement.stored_length = target->new_stored_length;
+    replacement.directory = target->directory_block;
+    if (header_file.string().size() >= 2) {
         const auto size = file_size_of(header_file);
-        if (!size) return report_error(1165, "Failed to open header file");
-        header_size = *size;
+        if (size && *size > max_entry_length)
+            return report_error(1112, "The new data is larger than a .res file entry can hold (16,777,215 bytes)");
+        const auto header = read_file(header_file, max_entry_length);
+        if (!header) {
+            InputFile probe(header_file);
+            return report_error(error_text(1165, "Failed to open header file") + reason_line(header_file, probe.reason()));
+        }
+        replacement.directory = *header;
+        replacement.from_header_file = true;
     }
-    const std::uint64_t new_stored = target->new_stored_length;
-    const std::uint64_t new_uncompressed = target->new_uncompressed_length;
+    return rewrite_entries({std::move(replacement)}, keep);
+}
 
-    // Refuse what the index or the 32-bit offsets cannot hold, before anything is written.
-    if (new_stored + header_size > max_entry_length || new_uncompressed + header_size > max_entry_length)
-        return report_error(1112, "The new data is larger than a .res file entry can hold (16,777,215 bytes)");
-    const std::uint64_t old_file_size = file_size_of(path_).value_or(0);
-    const std::uint64_t new_index_offset =
-        std::uint64_t(index_offset_) + round4(header_size + new_stored) - round4(target->stored_length);
-    if (new_index_offset + (old_file_size - std::min<std::uint64_t>(old_file_size, index_offset_)) > max_archive_size)
+int ResArchive::rewrite_entries(std::vector<EntryReplacement> replacements, const fs::path& keep)
+{
+    if (!is_open()) return report_error(1560, "The .res file is not open");
+    std::sort(replacements.begin(), replacements.end(),
+              [](const EntryReplacement& a, const EntryReplacement& b) { return a.entry < b.entry; });
+
+    // Everything is checked before the first byte is written.
+    const std::uint64_t old_size = file_.size();
+    const std::uint64_t index_end = std::uint64_t(index_offset_) + 6 + std::uint64_t(res_index_entry_size) * entry_count_;
+    std::vector<Region> regions;
+    std::int64_t total_change = 0;
+    std::int64_t index_shift = 0;
+    for (const EntryReplacement& r : replacements) {
+        const ResEntry* target = entry(r.entry);
+        if (!target || (!regions.empty() && regions.back().replacement->entry == r.entry))
+            return report_error(1110, "Invalid Item Index");
+        if (target->damaged)
+            return report_error(1098, "File is damaged - its data or item directory does not fit the .res file");
+        if (r.directory.size() + r.stored_length > max_entry_length ||
+            r.directory.size() + r.uncompressed_length > max_entry_length)
+            return report_error(1112, "The new data is larger than a .res file entry can hold (16,777,215 bytes)");
+        if (r.from_header_file && !header_makes_readable_entry(r))
+            return report_error(1172, "The header and the data do not make an entry that can be read - File " +
+                                          std::to_string(r.entry + 1) + " is left as it was");
+        if (r.in_place && (r.stored_length != target->stored_length || !r.directory.empty()))
+            return report_error(1110, "Invalid Item Index");
+
+        Region region;
+        region.replacement = &r;
+        region.start = target->data_offset;
+        const std::uint64_t stored_end = region.start + target->stored_length;
+        // The padding ends at the next multiple of 4, at the index when it
+        // directly follows the data, or at the end of the file.
+        region.old_end = std::min<std::uint64_t>(round4(stored_end), old_size);
+        if (index_offset_ >= stored_end && index_offset_ < region.old_end) region.old_end = index_offset_;
+        region.new_size = r.directory.size() + r.stored_length;
+        region.new_end = r.in_place ? region.old_end - region.start : round4(region.new_size);
+        if (index_offset_ < region.old_end && region.start < index_end)
+            return report_error(1114, "The .res file's index lies inside the data of File " +
+                                          std::to_string(r.entry + 1) + "; the file cannot be rewritten");
+        total_change += region.change();
+        if (region.old_end <= index_offset_) index_shift += region.change();
+        regions.push_back(region);
+    }
+    const std::uint64_t new_size = std::uint64_t(std::int64_t(old_size) + total_change);
+    const std::uint64_t new_index_offset = std::uint64_t(std::int64_t(index_offset_) + index_shift);
+    if (new_size > max_archive_size || new_index_offset > max_archive_size)
         return report_error(1113, "The new .res file would be larger than 4 GiB");
 
-    const fs::path temp_res = fs::path(path_).parent_path() / "temp.res";
+    std::error_code ec;
+    fs::path archive = fs::canonical(path_, ec);  // a link is followed: its target is replaced
+    if (ec) archive = path_;
+    const fs::path temp = temp_archive_path(archive, keep);
+
+    // Build the new archive; any failure removes it.
     {
-        std::ofstream out(temp_res, std::ios::binary | std::ios::trunc);
-        if (!out) return report_error(1128, "Failed to open new .res file for output");
-        std::ifstream& archive = *stream_;
-        archive.clear();
-        archive.seekg(0);
-        if (copy_stream(archive, out, target->data_offset + (with_header ? 0 : target->directory_size())) != 0)
-            return -1;
+        OutputFile out;
+        if (!out.open(temp))
+            return report_error(error_text(1128, "Failed to open new .res file for output") + reason_line(temp, out.reason()));
+        auto fail = [&](const std::string& text) {
+            if (out.is_open()) (void)out.close();
+            (void)remove_file(temp);
+            return report_error(text);
+        };
+        const std::string copy_error = error_text(1001, "Error copying file");
+        const std::string write_error = error_text(1130, "Error writing new .res file ") + display(temp);
 
-        if (with_header) {
-            std::ifstream header(header_file, std::ios::binary);
-            if (!header) return report_error(1165, "Failed to open header file");
-            if (copy_stream(header, out, copy_to_end) != 0) return report_error(1171, "Error writing header to .res file");
+        std::uint64_t position = 0;
+        for (const Region& region : regions) {
+            const EntryReplacement& r = *region.replacement;
+            if (auto copied = copy_range(file_, position, region.start - position, out); !copied)
+                return fail(copy_error + copied.line());
+            if (!out.write(r.directory))
+                return fail((r.from_header_file ? error_text(1171, "Error writing header to .res file") : copy_error) +
+                            reason_line(temp, out.reason()));
+            InputFile data;
+            if (!data.open(r.data_file))
+                return fail(error_text(1146, "Failed to open file for import") + reason_line(r.data_file, data.reason()));
+            if (data.size() != r.stored_length)
+                return fail(error_text(1152, "Error inserting item to .res file") +
+                            reason_line(r.data_file, "The file changed size while it was imported"));
+            if (auto copied = copy_range(data, 0, r.stored_length, out); !copied)
+                return fail(error_text(1152, "Error inserting item to .res file") + copied.line());
+            const std::uint64_t padding = region.new_end - region.new_size;
+            if (r.in_place) {
+                if (auto copied = copy_range(file_, region.start + region.new_size, padding, out); !copied)
+                    return fail(copy_error + copied.line());
+            } else if (!out.write_zeros(padding)) {
+                return fail(copy_error + reason_line(temp, out.reason()));
+            }
+            position = region.old_end;
         }
-
-        std::ifstream data(import_file, std::ios::binary);
-        if (!data) return report_error(1146, "Failed to open file for import");
-        if (copy_stream(data, out, copy_to_end) != 0) return report_error(1152, "Error inserting item to .res file");
-
-        for (std::uint64_t n = header_size + new_stored; n % 4 != 0; ++n) out.put('\0');
-
-        const ResEntry* next = entry(i + 1);
-        archive.clear();
-        archive.seekg(static_cast<std::streamoff>(next ? next->data_offset : index_offset_));
-        if (copy_stream(archive, out, copy_to_end) != 0) return -1;
-        archive.clear();
+        if (auto copied = copy_range(file_, position, old_size - position, out); !copied)
+            return fail(copy_error + copied.line());
 
         std::uint8_t field[4];
-        const std::uint64_t record = new_index_offset + 6 + std::uint64_t(res_index_entry_size) * i;
-        put_u24(field, static_cast<std::uint32_t>(new_uncompressed + header_size));
-        patch(out, record + 2, field, 3);
-        put_u24(field, static_cast<std::uint32_t>(new_stored + header_size));
-        patch(out, record + 6, field, 3);
+        for (const Region& region : regions) {
+            const EntryReplacement& r = *region.replacement;
+            const std::uint64_t record = new_index_offset + 6 + std::uint64_t(res_index_entry_size) * r.entry;
+            put_u24(field, static_cast<std::uint32_t>(r.uncompressed_length + r.directory.size()));
+            if (!out.write_at(record + 2, ByteSpan(field, 3))) return fail(write_error + reason_line(temp, out.reason()));
+            put_u24(field, static_cast<std::uint32_t>(region.new_size));
+            if (!out.write_at(record + 6, ByteSpan(field, 3))) return fail(write_error + reason_line(temp, out.reason()));
+        }
         put_u32(field, static_cast<std::uint32_t>(new_index_offset));
-        patch(out, res_index_offset_field, field, 4);
-        out.close();
-        if (!out) return report_error(1128, "Failed to open new .res file for output");
+        if (!out.write_at(res_index_offset_field, ByteSpan(field, 4)))
+            return fail(write_error + reason_line(temp, out.reason()));
+
+        // The new archive keeps the old one's permissions.
+        fs::permissions(temp, fs::status(archive, ec).permissions(), ec);
+        if (!out.sync() || !out.close()) return fail(write_error + reason_line(temp, out.reason()));
+        if (file_size_of(temp) != new_size)
+            return fail(write_error + reason_line(temp, "The new file does not have the expected size"));
     }
 
-    std::error_code ec;
-    if (!fs::remove(import_file, ec))
-        return report_error(error_text(1228, "Error deleting temporary file") + display(import_file));
-
-    close_stream();
-
-    // Should the copy fail, "temp.res" still holds the complete new archive.
-    const std::string kept = ". The complete new archive is kept in " + display(temp_res);
-    if (is_marked_read_only(path_)) return report_error(error_text(1253, "Error saving file ") + path_ + kept);
-    {
-        std::ifstream in(temp_res, std::ios::binary);
-        std::ofstream out(path_, std::ios::binary | std::ios::trunc);
-        if (!in || !out) return report_error(error_text(1253, "Error saving file ") + path_ + kept);
-        out << in.rdbuf();
-        out.close();
-        if (!out) return report_error(error_text(1253, "Error saving file ") + path_ + kept);
+    for (const EntryReplacement& r : replacements) {
+        if (!remove_file(r.data_file)) {
+            (void)remove_file(temp);
+            return report_error(error_text(1228, "Error deleting temporary file") + display(r.data_file));
+        }
     }
 
-    if (!fs::remove(temp_res, ec)) return report_error(error_text(1260, "Error deleting temporary file") + display(temp_res));
+    const std::string save_error = error_text(1253, "Error saving file ") + path_ + kept_text(temp);
+    if (is_marked_read_only(archive)) return report_error(save_error);
+
+    if (::rename(temp.c_str(), archive.c_str()) == 0) {
+        sync_folder(archive.parent_path());
+        close_file();
+        return 0;
+    }
+
+    // The folder refuses the rename (say a shared folder whose sticky bit
+    // keeps others' files): copy over the archive itself, every write checked.
+    close_file();
+    InputFile in;
+    OutputFile out;
+    if (!in.open(temp)) return report_error(save_error + reason_line(temp, in.reason()));
+    if (!out.open(archive, OutputFile::Mode::truncate)) return report_error(save_error + reason_line(archive, out.reason()));
+    if (auto copied = copy_range(in, 0, in.size(), out); !copied) return report_error(save_error + copied.line());
+    if (!out.sync() || !out.close()) return report_error(save_error + reason_line(archive, out.reason()));
+    if (file_size_of(archive) != new_size)
+        return report_error(save_error + reason_line(archive, "The file does not have the expected size"));
+    std::string reason;
+    if (!remove_file(temp, &reason))
+        return report_error(error_text(1260, "Error deleting temporary file") + display(temp) + reason_line(temp, reason));
     return 0;
 }
 

@@ -1,9 +1,12 @@
 #include "batch/script_run.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <fstream>
 
+#include "app/workspace/messages.h"
 #include "app/workspace/workspace.h"
+#include "archive/file_io.h"
 #include "batch/script_messages.h"
 
 namespace mw {
@@ -74,28 +77,82 @@ void ScriptRun::advance(int step)
 ScriptRun::StepResult ScriptRun::import_entries(const std::vector<ScriptEntry>& entries, const fs::path& script_folder,
                                                 int& imported)
 {
+    ResArchive& archive = doc_.archive();
+    const fs::path data_part = Workspace::instance().temp_file("import.bin");
     const int step = static_cast<int>(100 / (2 * entries.size()));
+    std::vector<int> converted;  // entries whose raw file holds their new data part
+    StepResult result = StepResult::imported;
     for (const ScriptEntry& entry : entries) {
-        if (status_.stop_requested()) return StepResult::stopped;
+        if (status_.stop_requested()) {
+            result = StepResult::stopped;
+            break;
+        }
         status_.add_line("Importing file " + entry.name);
-        if (doc_.archive().extract(entry.file - 1, entry.item, {}, ResEntry::to_temp, true) != 0) {
+        ResEntry& target = *archive.entry(entry.file - 1);
+        // After an import every entry is as if read anew: its handler comes
+        // from the content of the item extracted next.
+        if (!converted.empty()) target.type_handler.reset();
+        if (archive.extract(entry.file - 1, entry.item, {}, ResEntry::to_temp, true) != 0) {
             messages_.show(script_messages::export_failed);
-            return StepResult::failed;
+            result = StepResult::failed;
+            break;
         }
         advance(step);
-        if (status_.stop_requested()) return StepResult::stopped;
-        if (doc_.archive().rewrite(entry.file - 1, entry.item, script_entry_path(script_folder, entry.name), true, {}) != 0)
-            return StepResult::failed;
-        ++imported;
-        // The rewrite leaves the entries stale; the next entry needs them fresh.
-        const std::string path = doc_.archive().path();
-        if (doc_.load_archive(path) != 0) {
-            reload_failed_ = true;
-            return StepResult::failed;
+        if (status_.stop_requested()) {
+            result = StepResult::stopped;
+            break;
         }
+        const fs::path source = script_entry_path(script_folder, entry.name);
+        if (target.build_import_data(entry.item, source, true, data_part) != 0 ||
+            target.set_pending_data_part(data_part) != 0) {
+            result = StepResult::failed;
+            break;
+        }
+        if (std::find(converted.begin(), converted.end(), entry.file - 1) == converted.end())
+            converted.push_back(entry.file - 1);
+        ++imported;
         advance(step);
     }
-    return StepResult::imported;
+    if (converted.empty()) return result;
+    if (write_converted(converted) != 0) {
+        if (!reload_failed_) imported = 0;  // the archive is as it was
+        return StepResult::failed;
+    }
+    return result;
+}
+
+int ScriptRun::write_converted(const std::vector<int>& converted)
+{
+    // Every converted entry in its stored form, then one new archive.
+    ResArchive& archive = doc_.archive();
+    std::vector<EntryReplacement> replacements;
+    int result = 0;
+    for (int i : converted) {
+        ResEntry& entry = *archive.entry(i);
+        const fs::path stored = Workspace::instance().temp_file("mw3792_" + entry.extraction_name + ".new");
+        if (const CopyOutcome copied = copy_file_over(entry.raw_file_path(), stored); !copied) {
+            result = report_error(error_text(1340, "Failed to create import file") + copied.line());
+            break;
+        }
+        if (entry.finish_import(stored) != 0) {
+            result = -1;
+            break;
+        }
+        replacements.push_back({i, entry.directory_block, stored, entry.new_uncompressed_length,
+                                entry.new_stored_length});
+    }
+    if (result == 0) result = archive.rewrite_entries(std::move(replacements));
+
+    // The archive is read anew; on a failure its raw files must not keep what it never received.
+    if (result != 0 && archive.is_open()) {
+        for (int i : converted) archive.entry(i)->forget_extraction();
+        return -1;
+    }
+    if (doc_.load_archive(archive.path()) != 0) {
+        reload_failed_ = true;
+        return -1;
+    }
+    return result;
 }
 
 ScriptOutcome ScriptRun::run(const std::vector<ScriptEntry>& entries, const fs::path& script_folder)

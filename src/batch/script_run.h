@@ -4,9 +4,12 @@
 //
 // Each entry is extracted in converted form first (which creates its type
 // handler and, for images, reads the item header the import needs), then
-// imported through the archive rewrite, after which the archive is loaded
-// again. Progress moves by 100 / (2 × entries) after each extraction and
-// each import, and is set to 100 when everything was imported.
+// converted to its entry's new data part, which the entry's raw file keeps,
+// so a later entry for the same file or item builds on it. The archive is
+// then written once with every converted entry and loaded again: the result
+// is the archive that importing the entries one by one would give. Progress
+// moves by 100 / (2 × entries) after each extraction and each conversion,
+// and is set to 100 when everything was imported.
 //
 // Outcomes, written as the last status line:
 //   "Import Completed"        every entry imported; the tree is rebuilt.
@@ -15,9 +18,10 @@
 //                             rebuilt when anything was imported.
 //   "Import Failed"           a check, an extraction, an import or the
 //                             reload failed; also shown as a message box.
-//                             Entries imported before stay imported (each
-//                             import rewrites the archive at once), and the
-//                             tree is rebuilt to show them.
+//                             Entries converted before a failed extraction or
+//                             conversion are still imported, and the tree is
+//                             rebuilt to show them; a failed write of the
+//                             archive leaves it as it was.
 //   "The script has no entries"  an empty list; nothing is touched.
 #pragma once
 
@@ -86,6 +90,8 @@ public:
 private:
     enum class StepResult { imported, failed, stopped };
     StepResult import_entries(const std::vector<ScriptEntry>& entries, const fs::path& script_folder, int& imported);
+    // Writes the converted entries into the archive at once and reads it anew. 0 or -1.
+    int write_converted(const std::vector<int>& converted);
     void advance(int step);
 
     CMarrowickDoc& doc_;

@@ -122,8 +122,11 @@ std::vector<FieldLine> record_lines(const Record& record)
         line.name = field_key(field);
         line.label = field.label;
         line.group = field.group;
-        line.value = format_field_value(field, record.current_values[i]);
-        if (choice_stores_index(field.choices)) line.note = choice_text(field, record.current_values[i]);
+        // What the next save writes: a prop's preset shape points replace its stored ones.
+        line.value = format_field_value(field, record.new_values[i]);
+        if (choice_stores_index(field.choices)) line.note = choice_text(field, record.new_values[i]);
+        const std::string stored = format_field_value(field, record.current_values[i]);
+        if (stored != line.value) line.note = "stored: " + stored;
         // The axle forms show where each run of axles ends.
         const bool axles = record.spec->resource_id() == res_aircraft_axles || record.spec->resource_id() == res_cockpit_axles;
         if (axles && i % 2 == 0) {
@@ -190,7 +193,7 @@ void print_text(const RecordSpec& layout, int resource_id, std::size_t length, c
     std::cout << "Record      : " << layout.info_text << " (resource " << resource_id << ", " << length << " bytes)\n"
               << "Title       : " << layout.title << '\n';
     if (!layout.saves()) std::cout << "Saving      : not possible, " << layout.save_refusal << '\n';
-    std::cout << "Fields      : offset, type, name = current value\n";
+    std::cout << "Fields      : offset, type, name = value\n";
     for (const FieldLine& line : lines) {
         std::string offset = offset_key(std::size_t(line.offset));
         offset.resize(std::max<std::size_t>(offset.size() + 1, 6), ' ');
@@ -346,8 +349,7 @@ int run_record_set(Args& args)
 
     auto record = doc.load_selected_record();
     if (!record) return exit_failed;
-    for (const std::string& assignment : assignments)
-        if (apply_assignment(*record, assignment) != 0) return exit_failed;
+    if (apply_assignments(*record, assignments) != 0) return exit_failed;
     return doc.save_record(doc.display_request().file, *record) == 0 ? exit_ok : exit_failed;
 }
 

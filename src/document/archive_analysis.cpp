@@ -4,6 +4,7 @@
 #include <system_error>
 
 #include "app/workspace/messages.h"
+#include "archive/file_io.h"
 #include "app/workspace/workspace.h"
 #include "archive/byte_io.h"
 #include "document/palette_format_scope.h"
@@ -67,10 +68,8 @@ ArchiveAnalysis analyse_archive(ResArchive& archive)
     result.aircraft_archive = result.key_entries.size() == 6;
 
     if (result.variant && result.palettes.empty()) {
-        std::error_code ec;
-        fs::copy_file(Workspace::instance().program_file("cm2.pal"), current_palette,
-                      fs::copy_options::overwrite_existing, ec);
-        if (ec) report_error("Error loading CM2 palette");
+        if (!copy_file_over(Workspace::instance().program_file("cm2.pal"), current_palette))
+            report_error("Error loading CM2 palette");
     }
     return result;
 }

@@ -112,10 +112,37 @@ int CMarrowickDoc::export_original(const fs::path& destination)
 
 int CMarrowickDoc::reload_and_reselect(int file, int item)
 {
-    if (load_archive(archive_.path()) != 0) return -1;
+    if (load_archive(archive_.path()) != 0) {
+        views_.clear_tree();
+        return -1;
+    }
+    // The archive was written: an entry that does not read back is no success.
+    const ResEntry* written = archive_.entry(file - 1);
+    if (!written || written->damaged)
+        return report_error("Error#1099: File " + std::to_string(file) + " cannot be read back after the import");
     select(file, item);
     report_info("Import Completed");
     return 0;
+}
+
+void CMarrowickDoc::recover_after_failed_write(int file, int item, bool forget_extraction)
+{
+    if (archive_.is_open()) {
+        ResEntry* entry = archive_.entry(file - 1);
+        if (forget_extraction && entry) {
+            entry->forget_extraction();
+            select(file, item);
+        }
+        return;
+    }
+    const std::string path = archive_.path();
+    if (path.empty() || load_archive(path) != 0) {
+        archive_.clear();
+        views_.clear_tree();
+        return;
+    }
+    views_.fill_tree();
+    select(file, item);
 }
 
 int CMarrowickDoc::import_single(const fs::path& source, bool convert)
@@ -130,7 +157,10 @@ int CMarrowickDoc::import_single(const fs::path& source, bool convert)
         Workspace::instance().set_last_import_dir(source.parent_path());
         result = archive_.rewrite(file - 1, item, source, convert, {});
     }
-    if (result != 0) return -1;
+    if (result != 0) {
+        recover_after_failed_write(file, item);
+        return -1;
+    }
     return reload_and_reselect(file, item);
 }
 
@@ -151,7 +181,10 @@ int CMarrowickDoc::import_with_header(const fs::path& source)
             return report_error("Error: Header file " + header.string() + " doesn't exist");
         result = archive_.rewrite(file - 1, 0, source, false, header);
     }
-    if (result != 0) return -1;
+    if (result != 0) {
+        recover_after_failed_write(file, item);
+        return -1;
+    }
     return reload_and_reselect(file, item);
 }
 

@@ -122,6 +122,11 @@ private:
     void reset_state();
     void show_selection();
     [[nodiscard]] int reload_and_reselect(int file, int item);
+    // After a failed write: an archive left closed is opened again (or
+    // cleared when it cannot be), so no command runs on stale entries; with
+    // `forget_extraction` the selected entry's extracted files, which may
+    // hold the failed change, are read from the archive again.
+    void recover_after_failed_write(int file, int item, bool forget_extraction = false);
     std::string converted_filter(bool for_export, std::string* default_extension) const;
     // The record saves' common sequence around `write_file` (may be empty).
     [[nodiscard]] int save_selected_item(int resource_id, const fs::path& file, const std::string& locate_error,

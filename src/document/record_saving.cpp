@@ -111,12 +111,20 @@ int CMarrowickDoc::save_selected_item(int resource_id, const fs::path& file, con
     int result;
     {
         WaitScope wait(views_, true);
-        if (write_file && write_file() != 0) return -1;
         const int target = has_selected_entry() && item >= 0 ? record_entry_index(resource_id) : -1;
-        if (target < 0) return report_error(locate_error);
-        result = archive_.rewrite(target, item, file, false, {});
+        if (write_file && write_file() != 0) {
+            result = -1;
+        } else if (target < 0) {
+            result = report_error(locate_error);
+        } else {
+            result = archive_.rewrite(target, item, file, false, {});
+        }
     }
-    if (result != 0) return -1;
+    if (result != 0) {
+        // The temporary file may hold the new values: it is made to match the archive again.
+        recover_after_failed_write(selected, item, true);
+        return -1;
+    }
     return reload_and_reselect(selected, item);
 }
 
@@ -128,7 +136,10 @@ int CMarrowickDoc::save_record(const fs::path& file, const Record& record)
     if (!target) return -1;
     if (form_writes_file(layout)) {
         // The form's own write, before it notifies the view.
-        if (update_record_file(*target, record) != 0) return -1;
+        if (update_record_file(*target, record) != 0) {
+            recover_after_failed_write(selected_file_, last_selected_item_, true);
+            return -1;
+        }
         return save_selected_item(layout.resource_id(), *target, layout.locate_error, {});
     }
     return save_selected_item(layout.resource_id(), *target, layout.locate_error,

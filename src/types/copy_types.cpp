@@ -1,8 +1,7 @@
 #include "types/copy_types.h"
 
-#include <system_error>
-
 #include "app/workspace/messages.h"
+#include "archive/file_io.h"
 
 namespace mw {
 
@@ -10,9 +9,7 @@ namespace {
 
 bool copy_over(const fs::path& from, const fs::path& to)
 {
-    std::error_code ec;
-    fs::copy_file(from, to, fs::copy_options::overwrite_existing, ec);
-    return !ec;
+    return static_cast<bool>(copy_file_over(from, to));
 }
 
 }  // namespace

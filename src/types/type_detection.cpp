@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "app/workspace/messages.h"
+#include "archive/system_file.h"
 #include "types/bmp_type.h"
 #include "types/copy_types.h"
 #include "types/pal_type.h"
@@ -33,19 +34,18 @@ constexpr std::uint64_t palette_file_size = 768;
 
 int type_from_content(const fs::path& file)
 {
-    std::ifstream in(file, std::ios::binary);
-    if (!in) return report_error(1067, "Open file for reading failed");
+    InputFile in;
+    if (!in.open(file)) return report_error(error_text(1067, "Open file for reading failed") + reason_line(file, in.reason()));
+    // A read that fails is no short file: its type would be taken wrongly.
     char head[8] = {};
-    in.read(head, sizeof head);
-    const auto got = static_cast<std::size_t>(in.gcount());
-    in.clear();
-    in.seekg(0, std::ios::end);
-    const auto size = static_cast<std::uint64_t>(in.tellg());
+    const auto got = static_cast<std::size_t>(std::min<std::uint64_t>(in.size(), sizeof head));
+    if (!in.read_at(0, reinterpret_cast<std::uint8_t*>(head), got))
+        return report_error(error_text(1067, "Open file for reading failed") + reason_line(file, in.reason()));
 
     for (const Signature& signature : signatures)
         if (got >= signature.bytes.size() && std::string_view(head, signature.bytes.size()) == signature.bytes)
             return signature.code;
-    return size == palette_file_size ? type_palette : type_unknown;
+    return in.size() == palette_file_size ? type_palette : type_unknown;
 }
 
 int type_from_extension(const fs::path& file)

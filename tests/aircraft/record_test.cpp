@@ -51,7 +51,7 @@ std::vector<std::pair<int, Bytes>> saveable_items()
         Bytes b(static_cast<std::size_t>(length));
         for (std::size_t i = 0; i < b.size(); ++i) b[i] = std::uint8_t(0x37 + 29 * i);
         if (spec.match.type_byte >= 0) b[0] = std::uint8_t(spec.match.type_byte);
-        if (spec.title == "Radio information:") b[0] = 10, b[1] = 0;  // its plane part is always written as 0
+        if (spec.match.type_byte == 10) b[1] = 0;  // the radio's plane part is always written as 0
         if (spec.special == RecordSpecial::flap_steps) put_f32(b.data(), 12.0f);
         if (spec.special == RecordSpecial::prop) {
             put_u32(&b[44], 5);    // stripes within what loads unchanged
@@ -165,10 +165,22 @@ TEST_F(RecordTest, FlapCountFromHostileFloatsStaysWithinTheRows)
     EXPECT_EQ(flap_step_count(2.9f), 2u);
     EXPECT_EQ(flap_step_count(1e30f), 12u);
 
-    Bytes item(8);
-    put_f32(&item[0], 1e30f);  // claims twelve positions, holds one
-    EXPECT_FALSE(load_record(*find_record_spec(res_flaps, item), item).has_value());
-    EXPECT_EQ(errors(), std::vector<std::string>{"Error#61: Error loading airphysik file"});
+}
+
+TEST_F(RecordTest, FlapRecordHoldingFewerPositionsThanItsCountOpensAndSavesInPlace)
+{
+    // 3 steps (00 00 40 40), one position 0.5 (00 00 00 3F).
+    const Bytes item{0x00, 0x00, 0x40, 0x40, 0x00, 0x00, 0x00, 0x3F};
+    Record record = load(res_flaps, item);
+    EXPECT_EQ(record.current_values[1].real, 0.5f);
+    EXPECT_FALSE(field_was_read(record, 2));
+    EXPECT_EQ(record.current_values[2].real, 0.0f);
+
+    set(record, "Flap Steps:", "1");
+    Bytes saved = item;
+    ASSERT_EQ(encode_record(record, saved), 0);
+    EXPECT_EQ(saved, (Bytes{0x00, 0x00, 0x80, 0x3F, 0x00, 0x00, 0x00, 0x3F}));
+    EXPECT_EQ(errors(), std::vector<std::string>{});
 }
 
 TEST_F(RecordTest, ShortItemIsReportedWithTheFormsOwnText)
@@ -213,17 +225,22 @@ TEST_F(RecordTest, RadioKeepsItsStoredXAndYAndWritesPlanePartZero)
     EXPECT_EQ(f32_at(saved, 6), -4.0f);
 }
 
-TEST_F(RecordTest, UnknownTwentyOneByteTypeIsSavedInTheLayoutItWasLoadedWith)
+TEST_F(RecordTest, UnknownTwentyOneByteTypeKeepsItsBytesAsRead)
 {
-    Bytes item = patterned(21, 7);
-    item[1] = 0;
+    // Type 7, byte 1 = 2, mass 2.0 (00 00 00 40), then zeros.
+    Bytes item(21, 0);
+    item[0] = 7;
+    item[1] = 2;
+    item[5] = 0x40;
     Record record = load(res_physics_segments, item);
     EXPECT_EQ(record.spec->title, "Radio information:");
-    set(record, "Nav OK", "1");
     Bytes saved = item;
     ASSERT_EQ(encode_record(record, saved), 0);
-    Bytes expected = item;
-    expected[20] = 1;
+    EXPECT_EQ(saved, item);
+
+    set(record, "Nav OK", "1");
+    ASSERT_EQ(encode_record(record, saved), 0);
+    const Bytes expected{7, 2, 0, 0, 0, 0x40, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 1};
     EXPECT_EQ(saved, expected);
 
     Bytes rumble = patterned(21, 21);

@@ -116,6 +116,27 @@ TEST_F(CliRecordTest, VisualiseContactPoint)
     EXPECT_NE(code.out.find("0,N,7,ff0a,(2,0,5);\n"), std::string::npos);
 }
 
+TEST_F(CliRecordTest, PropWithAPresetBaseShapeShowsThePointsASaveWrites)
+{
+    Bytes prop(180, 0);
+    put_u32(&prop[44], 1);   // stripes
+    put_u32(&prop[112], 3);  // base shape 3
+    for (std::size_t at = 116; at < 180; at += 4) put_f32(&prop[at], 0.5f);  // the record's own points
+    aircraft_records_archive().raw(2056, prop).write(archive);  // file 16
+
+    const CliResult shown = cli({"record", "16"});
+    ASSERT_EQ(shown.exit_code, 0) << shown.err;
+    const std::string width = "Blade shape width for base shape 5 (same scale as the length): ";
+    const std::string length = "Blade shape length for base shape 5 (center 0 to max. radius 1): ";
+    // Points 0 to 3 of shape 3: (0, 0), (0.1, 0.05), (0.6, 0.08), (1.0, 0.08); the rest (0, 0).
+    const char* const widths[] = {"0", "0.05", "0.08", "0.08", "0", "0", "0", "0"};
+    const char* const lengths[] = {"0", "0.1", "0.6", "1", "0", "0", "0", "0"};
+    for (int k = 1; k <= 8; ++k) {
+        EXPECT_EQ(printed_value(shown.out, width + std::to_string(k)), widths[k - 1]) << k;
+        EXPECT_EQ(printed_value(shown.out, length + std::to_string(k)), lengths[k - 1]) << k;
+    }
+}
+
 TEST_F(CliRecordTest, FailuresAndUsage)
 {
     const struct {
@@ -130,6 +151,9 @@ TEST_F(CliRecordTest, FailuresAndUsage)
          "Control: Please select one of: NONE, AILERON, RUDDER, ELEVATOR, FLAP, THROTTLE, LEFTBRAKE, RIGHTBRAKE, "
          "SPOILERON, NOSOUND, SPOILER.\n"},
         {{"record-set", "15", "0", "@0=1"}, 1, "This record is shown only and cannot be saved\n"},
+        {{"record-set", "10", "0", "Flap Positions: 3=30"}, 1,
+         "Flap Positions: 3: This position is not saved with 2 flap steps; set \"Flap Steps:\" to 3 or more to save "
+         "it.\n"},
         {{"record-set", "8", "0", "Name=Cessna 172"}, 1, "The name may hold at most 6 characters\n"},
         {{"record-set", "8", "0", "Name=Ce\\x00x"}, 1,
          "Unknown escape in \"Name=Ce\\x00x\"; use \\\\, \\n, \\t, \\r or \\xNN (not \\x00)\n"},

@@ -157,7 +157,8 @@ TEST_F(ConfigTest, UnwritableConfigIsReported)
     std::filesystem::remove(program_folder() / "config.cfg");
     std::filesystem::create_directory(program_folder() / "config.cfg");
     workspace().save_config();
-    EXPECT_EQ(errors(), std::vector<std::string>{"Error#5: Error writing config file"});
+    EXPECT_EQ(errors(), std::vector<std::string>{"Error#5: Error writing config file\n  " +
+                                                 (program_folder() / "config.cfg").string() + ": Is a directory"});
 }
 
 TEST_F(ConfigTest, ClearTempRemovesOnlyOwnFiles)

@@ -114,7 +114,13 @@ TEST_F(ExtractionTest, ItemNumbersOutsideTheEntryAreRefused)
 TEST_F(ExtractionTest, SecondConvertingExtractionDoesNotReadTheArchiveAgain)
 {
     ASSERT_EQ(archive.extract(1, 0, {}, ResEntry::to_temp, true), 0);
-    archive.close_stream();  // any read of the archive would now fail
+    {
+        // The entry's bytes are spoilt in place: a read of the archive would now see it.
+        std::fstream file(archive_path, std::ios::binary | std::ios::in | std::ios::out);
+        file.seekp(static_cast<std::streamoff>(archive.entry(1)->data_offset));
+        const std::string junk(archive.entry(1)->stored_length, '\x5A');
+        file.write(junk.data(), static_cast<std::streamsize>(junk.size()));
+    }
     ASSERT_EQ(archive.extract(1, 0, scratch() / "again.out", ResEntry::to_file, true), 0);
     EXPECT_EQ(read_bytes(scratch() / "again.out"), plain_data);
 }

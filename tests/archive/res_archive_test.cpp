@@ -48,7 +48,8 @@ TEST_F(ResArchiveTest, MissingFileAndShortFile)
     EXPECT_EQ(archive.open(scratch() / "none.res"), -1);
     write_bytes(scratch() / "short.res", Bytes{'V', 'M'});
     EXPECT_EQ(archive.open(scratch() / "short.res"), -1);
-    EXPECT_EQ(errors(), (std::vector<std::string>{"Error#1305: Failed to open .res file",
+    EXPECT_EQ(errors(), (std::vector<std::string>{"Error#1305: Failed to open .res file\n  " +
+                                                      (scratch() / "none.res").string() + ": No such file or directory",
                                                   "This file is not a Cloudmere .res file"}));
 }
 

@@ -336,3 +336,41 @@ TEST_F(ScriptRunTest, DozenEntriesOfEveryKind)
 
 }  // namespace
 }  // namespace mw::test
+
+namespace mw::test {
+namespace {
+
+// The one new archive is the archive that importing the entries one by one
+// gives, also where entries build on each other: a whole compound entry and
+// then one of its items, an item replaced twice, a plain entry replaced twice.
+TEST_F(ScriptRunTest, OneWriteGivesTheArchiveOfImportsOneByOne)
+{
+    ResBuilder b;
+    add_compound(b, 300, {counting(10, 1), counting(20, 2), counting(30, 3)}, 1024);
+    add_compressed(b, 301, counting(50, 4), 2048);
+    b.raw(302, counting(9, 5));
+    const std::vector<ScriptEntry> entries = {{1, 0, "whole.bin"}, {1, 2, "item.bin"}, {1, 2, "item2.bin"},
+                                              {2, 0, "a.bin"},     {2, 0, "b.bin"},    {3, 0, "c.bin"}};
+    source("whole.bin", counting(60, 40));
+    source("item.bin", counting(20, 50));
+    source("item2.bin", counting(20, 60));
+    source("a.bin", counting(70, 70));
+    source("b.bin", counting(80, 80));
+    source("c.bin", counting(11, 90));
+
+    open(b);
+    for (const ScriptEntry& entry : entries) {
+        ASSERT_EQ(doc.archive().extract(entry.file - 1, entry.item, {}, ResEntry::to_temp, true), 0);
+        ASSERT_EQ(doc.archive().rewrite(entry.file - 1, entry.item, folder / entry.name, true, {}), 0);
+        ASSERT_EQ(doc.load_archive(archive), 0);
+    }
+    const Bytes one_by_one = read_bytes(archive);
+
+    clear_messages();
+    open(b);
+    EXPECT_EQ(run(entries), ScriptOutcome::completed) << ::testing::PrintToString(errors());
+    EXPECT_EQ(read_bytes(archive), one_by_one);
+}
+
+}  // namespace
+}  // namespace mw::test

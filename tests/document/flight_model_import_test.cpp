@@ -1,26 +1,12 @@
 #include <gtest/gtest.h>
 
-#include "archive/dcl/dcl.h"
+#include "document/flight_model_archives.h"
 #include "document/marrowick_doc.h"
 #include "document/recording_views.h"
-#include "support/res_builder.h"
 #include "support/workspace_fixture.h"
 
 namespace mw::test {
 namespace {
-
-Bytes filled(std::size_t n, std::uint8_t value) { return Bytes(n, value); }
-
-Bytes compound_data(const std::vector<Bytes>& items, std::vector<std::uint32_t>* offsets)
-{
-    offsets->assign(1, static_cast<std::uint32_t>(2 + 4 * (items.size() + 1)));
-    Bytes joined;
-    for (const Bytes& item : items) {
-        joined.insert(joined.end(), item.begin(), item.end());
-        offsets->push_back(offsets->back() + static_cast<std::uint32_t>(item.size()));
-    }
-    return joined;
-}
 
 class FlightModelImportTest : public WorkspaceFixture {
 protected:
@@ -30,45 +16,16 @@ protected:
         views.doc = &doc;
     }
 
-    // The six key entries, then 2130 ... 2137 (2132 compressed) and the 2138 flight model, then a tail entry.
     void write_aircraft(bool compressed_piece = true)
     {
-        ResBuilder b;
-        b.raw(11005, filled(8, 1)).raw(26001, {'R', 'I', 'F', 'F'}).raw(1971, filled(12, 3));
-        Bytes definition(16, 0);
-        put_u16(&definition[12], 3000);
-        b.raw(2053, definition).raw(3000, filled(20, 4)).raw(2059, filled(768, 5)).raw(2900, filled(960038, 6));
-        for (int j = 0; j < 8; ++j) {
-            const Bytes data = filled(20, std::uint8_t(0x10 + j));
-            if (j == 2 && compressed_piece)
-                b.stored(2132, dcl::implode(data, 2048), 20);
-            else
-                b.raw(std::uint16_t(2130 + j), data);
-        }
-        std::vector<std::uint32_t> offsets;
-        const Bytes joined = compound_data({filled(10, 0xA1), filled(45, 0xA2)}, &offsets);
-        b.compound(2138, offsets, dcl::implode(joined, 4096), static_cast<std::uint32_t>(joined.size()));
-        b.raw(7777, filled(33, 0x77));
         aircraft = scratch() / "plane.res";
-        b.write(aircraft);
+        write_aircraft_archive(aircraft, compressed_piece);
     }
 
-    // A physics archive of `count` entries with pieces of the given sizes.
     std::filesystem::path write_physics(int count, const std::vector<std::size_t>& sizes)
     {
-        ResBuilder b;
-        for (int j = 0; j < count && j < 8; ++j) b.raw(std::uint16_t(2130 + j), filled(sizes[j], std::uint8_t(0xC0 + j)));
-        if (count >= 9) {
-            std::vector<std::uint32_t> offsets;
-            const Bytes joined = compound_data({filled(12, 0xB1), filled(42, 0xB2), filled(5, 0xB3)}, &offsets);
-            // Physics archives hold the flight model raw: its directory, then the items.
-            Bytes main = ResBuilder::directory(offsets);
-            main.insert(main.end(), joined.begin(), joined.end());
-            b.raw(2138, main);
-        }
-        for (int j = 9; j < count; ++j) b.raw(1, filled(4, 0));
         const auto path = scratch() / ("physics" + std::to_string(count) + ".res");
-        b.write(path);
+        write_physics_archive(path, count, sizes);
         return path;
     }
 
@@ -132,14 +89,16 @@ TEST_F(FlightModelImportTest, PhysicsArchivesOfEightOrTenEntriesAreRefused)
 
 TEST_F(FlightModelImportTest, PieceFiveIsAlwaysRewritten)
 {
-    // Every target is raw and every piece fits it: only piece 5 goes through a
-    // rewrite, which fails here because the import file's place is taken.
+    // Every target is raw and every piece fits it: only piece 5 is prepared
+    // as an import, which fails here because its file's place is taken.
     write_aircraft(false);
     const Bytes before = read_bytes(aircraft);
     ASSERT_EQ(doc.open_archive(aircraft), 0);
-    std::filesystem::create_directory(temp_folder() / "import.bin");
+    const auto prepared = temp_folder() / "mw3792_physics5.new";
+    std::filesystem::create_directory(prepared);
     EXPECT_EQ(doc.import_flight_model(write_physics(9, std::vector<std::size_t>(8, 20))), -1);
-    EXPECT_EQ(errors(), std::vector<std::string>{"Error#1953: Error converting file"});
+    EXPECT_EQ(errors(), std::vector<std::string>{"Error#1340: Failed to create import file\n  " + prepared.string() +
+                                                 ": Is a directory"});
     EXPECT_EQ(read_bytes(aircraft), before);
 }
 

@@ -108,7 +108,8 @@ TEST_F(CobFile, ExportWritesTheFileAndReportsProblems)
     EXPECT_EQ(export_cob(scratch() / "m.bin", destination, false), -1);
     EXPECT_EQ(export_cob(scratch() / "none.bin", scratch() / "n.cob", false), -1);
     EXPECT_FALSE(std::filesystem::exists(scratch() / "n.cob"));
-    EXPECT_EQ(errors(), (std::vector<std::string>{"Error opening " + destination.string() + " for writing",
+    EXPECT_EQ(errors(), (std::vector<std::string>{"Error opening " + destination.string() + " for writing\n  " +
+                                                      destination.string() + ": No such file or directory",
                                                   "Error#375: Error Loading 3D Model"}));
 }
 

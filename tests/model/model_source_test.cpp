@@ -163,7 +163,8 @@ TEST_F(ModelSourceFile, UnwritableDestinationIsReported)
     write_bytes(scratch() / "m.bin", two_part_model().build());
     const auto destination = scratch() / "no such folder" / "out.e";
     EXPECT_EQ(export_model_source(scratch() / "m.bin", destination, false), -1);
-    EXPECT_EQ(errors(), std::vector<std::string>{"Error opening " + destination.string() + " for writing"});
+    EXPECT_EQ(errors(), std::vector<std::string>{"Error opening " + destination.string() + " for writing\n  " +
+                                                 destination.string() + ": No such file or directory"});
 }
 
 }  // namespace

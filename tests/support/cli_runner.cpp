@@ -22,8 +22,15 @@ std::string slurp(const std::filesystem::path& path)
 
 }  // namespace
 
-CliResult run_cli_raw(const std::vector<std::string>& args)
+CliResult run_cli_raw(const std::vector<std::string>& args, const std::vector<std::string>& extra_environment)
 {
+    // Built before the fork: the child only executes.
+    std::vector<std::string> environment(extra_environment);
+    for (char** name = environ; *name; ++name) environment.emplace_back(*name);
+    std::vector<char*> envp;
+    for (std::string& entry : environment) envp.push_back(entry.data());
+    envp.push_back(nullptr);
+
     TempDir capture;
     const std::string out_path = (capture / "out").string();
     const std::string err_path = (capture / "err").string();
@@ -37,7 +44,7 @@ CliResult run_cli_raw(const std::vector<std::string>& args)
         for (const std::string& arg : args) argv.push_back(const_cast<char*>(arg.c_str()));
         argv.push_back(nullptr);
         if (!std::freopen(out_path.c_str(), "w", stdout) || !std::freopen(err_path.c_str(), "w", stderr)) ::_exit(127);
-        ::execv(program.c_str(), argv.data());
+        ::execve(program.c_str(), argv.data(), envp.data());
         ::_exit(127);
     }
     int status = 0;

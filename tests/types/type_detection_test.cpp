@@ -37,7 +37,8 @@ TEST_F(TypeDetectionTest, ContentSignaturesThenThePaletteSize)
         EXPECT_EQ(type_from_content(scratch() / "f"), c.code) << c.name;
     }
     EXPECT_EQ(type_from_content(scratch() / "missing"), -1);
-    EXPECT_EQ(errors(), std::vector<std::string>{"Error#1067: Open file for reading failed"});
+    EXPECT_EQ(errors(), std::vector<std::string>{"Error#1067: Open file for reading failed\n  " +
+                                                 (scratch() / "missing").string() + ": No such file or directory"});
 }
 
 TEST_F(TypeDetectionTest, ExtensionsAreCaseSensitiveExceptAllUpper)

@@ -1,5 +1,7 @@
 #include "app/workspace/workspace.h"
 
+#include "archive/file_io.h"
+
 #include <cstdlib>
 #include <fstream>
 #include <system_error>
@@ -100,7 +102,7 @@ int Workspace::setup(const WorkspaceLocation& location)
         fs::create_directories(folder, ec);
         if (!fs::exists(folder / "resid.def", ec)) {
             for (const fs::path& source : {own / "resid.def", location.installed_resid_def})
-                if (!source.empty() && fs::exists(source, ec) && fs::copy_file(source, folder / "resid.def", ec)) break;
+                if (!source.empty() && fs::exists(source, ec) && copy_file_over(source, folder / "resid.def")) break;
         }
     }
     return setup_in(folder);
@@ -144,15 +146,15 @@ void Workspace::load_config()
 
 void Workspace::save_config()
 {
-    std::ofstream out(program_file("config.cfg"), std::ios::binary | std::ios::trunc);
-    if (!out) {
-        report_error(5, "Error writing config file");
-        return;
-    }
     auto folder = [](const std::string& value) { return value.empty() ? std::string("-") : value; };
     const std::string values[5] = {folder(last_open_dir_), folder(last_export_dir_), folder(last_import_dir_),
                                    std::to_string(palette_format_), std::to_string(textures_bgr_)};
-    for (int i = 0; i < 5; ++i) out << config_keys[i] << values[i] << "\r\n" << std::flush;
+    std::string text;
+    for (int i = 0; i < 5; ++i) text += config_keys[i] + values[i] + "\r\n";
+    // Written whole and checked to its close: a full disk is reported, not a short file kept.
+    const fs::path file = program_file("config.cfg");
+    std::string reason;
+    if (!write_text_file(file, text, &reason)) report_error(error_text(5, "Error writing config file") + reason_line(file, reason));
 }
 
 int Workspace::clear_temp()
