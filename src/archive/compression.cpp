@@ -38,16 +38,14 @@ int decompress_built_in(const fs::path& raw_file, const fs::path& raw_zip, std::
     const auto member = first_zip_member(*zip);
     if (!member || member->method != zip_method_dcl_implode)
         return report_error(1773, "Error decompressing item - not a DCL member in " + display(raw_zip));
-    Bytes output;
-    const dcl::Status status = dcl::explode(member->data, output, max_output);
-    if (status != dcl::Status::ok) {
-        // Nothing half-decoded is left to be taken for the item.
-        std::error_code ec;
-        fs::remove(raw_file, ec);
-        return report_error(1774, std::string("Error decompressing item - the stored data is damaged: ") +
-                                      dcl::describe(status));
+    const auto output = decompress_in_process(member->data, max_output);
+    if (!output) {
+        (void)remove_file(raw_file);  // nothing half-decoded is left to be taken for the item
+        return -1;
     }
-    if (!write_file(raw_file, output)) return report_error(1580, "Error writing output file");
+    std::string reason;
+    if (!write_file(raw_file, *output, &reason))
+        return report_error(error_text(1580, "Error writing output file") + reason_line(raw_file, reason));
     return 0;
 }
 
@@ -58,6 +56,22 @@ int dictionary_size_of_option(const std::string& dcl_option)
     if (dcl_option == " -1 ") return 1024;
     if (dcl_option == " -2 ") return 2048;
     return 4096;
+}
+
+bool decompresses_in_process()
+{
+    return !find_external_program("pkzip25.exe");
+}
+
+std::optional<Bytes> decompress_in_process(ByteSpan stream, std::uint32_t max_output)
+{
+    Bytes output;
+    const dcl::Status status = dcl::explode(stream, output, max_output);
+    if (status != dcl::Status::ok) {
+        report_error(1774, std::string("Error decompressing item - the stored data is damaged: ") + dcl::describe(status));
+        return std::nullopt;
+    }
+    return output;
 }
 
 int compress(const fs::path& import_file, const std::string& dcl_option)

@@ -9,7 +9,10 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <optional>
 #include <string>
+
+#include "archive/byte_io.h"
 
 namespace mw {
 
@@ -29,5 +32,13 @@ inline constexpr std::uint32_t max_entry_length = 0xFFFFFF;
 
 // The dictionary size of a DCL option (1024, 2048, 4096; 4096 for "").
 int dictionary_size_of_option(const std::string& dcl_option);
+
+// True when no external extractor is installed: a stored stream is then
+// decoded in memory, with no ZIP file in between.
+bool decompresses_in_process();
+
+// Decodes a stored DCL stream with the built-in codec, never more than
+// `max_output` bytes. Nothing after its message when the stream is damaged.
+std::optional<Bytes> decompress_in_process(ByteSpan stream, std::uint32_t max_output);
 
 }  // namespace mw

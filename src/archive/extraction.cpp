@@ -46,18 +46,29 @@ int write_raw_file(ResEntry& entry, const fs::path& raw)
                            error_text(1001, "Error copying file"));
     }
 
-    // Wrap the stored stream for the decompressor.
     Bytes stream;
     if (!archive.read_at(entry.data_offset + entry.directory_size(), stream,
                          entry.stored_length - entry.directory_size()))
         return report_error(error_text(1001, "Error copying file") + reason_line(archive.path(), archive.reason()));
+    const std::uint32_t expected = entry.uncompressed_length - entry.directory_size();
+    if (decompresses_in_process()) {
+        const auto data = decompress_in_process(stream, expected);
+        if (!data) return -1;
+        if (data->size() != expected)
+            return report_error(1776, "Error decompressing item - the data has not the length the index gives");
+        std::string reason;
+        if (!write_file(raw, *data, &reason))
+            return report_error(error_text(1580, "Error writing output file") + reason_line(raw, reason));
+        return 0;
+    }
+
+    // Wrap the stored stream for the external decompressor.
     const fs::path raw_zip = fs::path(raw.string() + "zip");
     const std::string member = raw.filename().string();
     std::string reason;
     if (!write_file(raw_zip, one_member_zip(member, stream, entry.uncompressed_length), &reason))
         return report_error(error_text(1633, "Error writing ZIP file ") + display(raw_zip) + reason_line(raw_zip, reason));
 
-    const std::uint32_t expected = entry.uncompressed_length - entry.directory_size();
     if (decompress(raw, expected) != 0) return -1;
     if (!remove_file(raw_zip)) return report_error(1303, "Error deleting zip file");
 
@@ -98,6 +109,24 @@ int ResEntry::extract(int item, const fs::path& destination, int mode, bool conv
     if (damaged) return damaged_entry_error();
     if (item < 0 || item > item_count) return report_error(1097, "Invalid Item Number");
     const fs::path raw = raw_file_path();
+    const auto exported_name = [](const fs::path& file) {
+        return file.filename().string().substr(std::string("mw3792_").size());
+    };
+
+    // The stored form into a folder goes straight to the destination: the
+    // data part from the archive, or the item from the raw file.
+    if (mode == to_folder && !convert) {
+        if (item == 0 && !raw_file_current && (!is_compressed() || decompresses_in_process()))
+            return write_raw_file(*this, destination / exported_name(raw));
+        if (item != 0) {
+            if (!raw_file_current) {
+                if (write_raw_file(*this, raw) != 0) return -1;
+                raw_file_current = true;
+            }
+            return write_item_file(*this, item, raw, destination / exported_name(item_file_path(item)));
+        }
+    }
+
     if (!raw_file_current) {
         if (write_raw_file(*this, raw) != 0) return -1;
         raw_file_current = true;
@@ -129,10 +158,7 @@ int ResEntry::extract(int item, const fs::path& destination, int mode, bool conv
         if (!target.empty() && target.back() == 'b') return export_cob(file, destination, variant_archive);
         return save_copy(file, destination, 1226);
     }
-    if (mode == to_folder) {
-        const std::string name = file.filename().string().substr(std::string("mw3792_").size());
-        return save_copy(file, destination / name, 1241);
-    }
+    if (mode == to_folder) return save_copy(file, destination / exported_name(file), 1241);
     return 0;
 }
 
