@@ -3,16 +3,22 @@
 #pragma once
 
 #include <filesystem>
-#include <optional>
+#include <string>
 
 #include "archive/byte_io.h"
 #include "archive/res_entry.h"
 
 namespace mw {
 
+struct StoredBytes {
+    Bytes data;
+    bool damaged = false;  // the entry's data does not lie inside the archive file
+    std::string reason;    // else, when reading failed: the system's reason
+    bool ok() const { return !damaged && reason.empty(); }
+};
+
 // The `entry.stored_length` bytes at `entry.data_offset` of the archive file.
-// Nothing when the file cannot be read there (a damaged entry, a changed
-// file). Reports nothing: callers own the message.
-std::optional<Bytes> read_stored_bytes(const std::filesystem::path& archive, const ResEntry& entry);
+// Reports nothing: callers own the message.
+StoredBytes read_stored_bytes(const std::filesystem::path& archive, const ResEntry& entry);
 
 }  // namespace mw

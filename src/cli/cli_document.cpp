@@ -6,6 +6,7 @@
 #include "app/workspace/workspace.h"
 #include "archive/entry_bytes.h"
 #include "archive/file_io.h"
+#include "archive/system_file.h"
 #include "cli/commands.h"
 #include "cli/selection_args.h"
 #include "document/info_text.h"
@@ -32,13 +33,18 @@ int export_whole(CMarrowickDoc& doc, const Selection& selection, const std::stri
         report_error("Error: the archive has no file " + std::to_string(selection.file));
         return exit_failed;
     }
-    const auto bytes = read_stored_bytes(doc.archive().path(), *entry);
-    if (!bytes) {
+    const StoredBytes stored = read_stored_bytes(doc.archive().path(), *entry);
+    if (stored.damaged) {
         report_error("Error: file " + std::to_string(selection.file) + " is damaged: its data lies outside the archive");
         return exit_failed;
     }
-    if (!write_file(destination, *bytes)) {
-        report_error("Error: cannot write " + destination);
+    if (!stored.ok()) {
+        report_error("Error: cannot read the archive" + reason_line(doc.archive().path(), stored.reason));
+        return exit_failed;
+    }
+    std::string reason;
+    if (!write_file(destination, stored.data, &reason)) {
+        report_error("Error: cannot write the file" + reason_line(destination, reason));
         return exit_failed;
     }
     return exit_ok;

@@ -80,6 +80,11 @@ TEST_F(CliDocumentTest, ExportWholeWritesTheStoredBytes)
     EXPECT_EQ(damaged.exit_code, 1);
     EXPECT_EQ(damaged.err, "Error: file 2 is damaged: its data lies outside the archive\n");
     EXPECT_FALSE(std::filesystem::exists(home / "x.bin"));
+
+    const auto nowhere = home / "no" / "x.bin";
+    const CliResult unwritable = cli({"export", "--whole", archive.string(), "1", nowhere.string()});
+    EXPECT_EQ(unwritable.exit_code, 1);
+    EXPECT_EQ(unwritable.err, "Error: cannot write the file\n  " + nowhere.string() + ": No such file or directory\n");
 }
 
 TEST_F(CliDocumentTest, ExportAndImportAnItem)
