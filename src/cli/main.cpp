@@ -4,6 +4,7 @@
 //
 // Errors go to stderr, information to stdout. Exit codes: 0 success,
 // 1 failure, 2 wrong usage.
+#include <algorithm>
 #include <fstream>
 #include <iostream>
 #include <string>
@@ -37,6 +38,37 @@ void print_help()
         std::cout << "  " << command.name << ' ' << command.usage << "\n      " << command.summary << '\n';
     std::cout << "\nFILE and ITEM are numbered as in the tree: files from 1, items from 1, 0 = the whole file.\n"
                  "Exit codes: 0 success, 1 failure, 2 wrong usage.\n";
+}
+
+// Edits (insert, delete, replace) between two words.
+std::size_t edit_distance(const std::string& a, const std::string& b)
+{
+    std::vector<std::size_t> row(b.size() + 1);
+    for (std::size_t j = 0; j <= b.size(); ++j) row[j] = j;
+    for (std::size_t i = 1; i <= a.size(); ++i) {
+        std::size_t diagonal = row[0];
+        row[0] = i;
+        for (std::size_t j = 1; j <= b.size(); ++j) {
+            const std::size_t above = row[j];
+            row[j] = std::min({row[j] + 1, row[j - 1] + 1, diagonal + (a[i - 1] == b[j - 1] ? 0 : 1)});
+            diagonal = above;
+        }
+    }
+    return row[b.size()];
+}
+
+// "unknown command 'lst' (did you mean 'list'?)": the nearest command within two edits.
+std::string unknown_command(const std::string& word)
+{
+    std::string text = "unknown command '" + word + "'";
+    const cli::Command* nearest = nullptr;
+    std::size_t best = 3;
+    for (const cli::Command& command : cli::commands()) {
+        const std::size_t distance = edit_distance(word, command.name);
+        if (distance < best) best = distance, nearest = &command;
+    }
+    if (nearest) text += std::string(" (did you mean '") + nearest->name + "'?)";
+    return text;
 }
 
 bool is_help(const std::string& word) { return word == "--help" || word == "-h"; }
@@ -97,12 +129,12 @@ int main(int argc, char** argv)
             return cli::exit_ok;
         }
         const cli::Command* topic = cli::find_command(words[next + 1]);
-        if (!topic) return cli::usage_problem("", "unknown command '" + words[next + 1] + "'");
+        if (!topic) return cli::usage_problem("", unknown_command(words[next + 1]));
         cli::print_command_help(*topic);
         return cli::exit_ok;
     }
     const cli::Command* command = cli::find_command(name);
-    if (!command) return cli::usage_problem("", "unknown command '" + name + "'");
+    if (!command) return cli::usage_problem("", unknown_command(name));
 
     cli::Args args(std::vector<std::string>(words.begin() + static_cast<std::ptrdiff_t>(next) + 1, words.end()));
     if (args.flag("--help") || args.flag("-h")) {

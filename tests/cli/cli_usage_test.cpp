@@ -67,8 +67,9 @@ TEST(CliUsage, ErrorsNameTheWordOnStderr)
         std::vector<std::string> args;
         std::string first_line;
     } cases[] = {
-        {{"lst"}, "marrowick-cli: unknown command 'lst'"},
-        {{"help", "lst"}, "marrowick-cli: unknown command 'lst'"},
+        {{"lst"}, "marrowick-cli: unknown command 'lst' (did you mean 'list'?)"},
+        {{"help", "exprot"}, "marrowick-cli: unknown command 'exprot' (did you mean 'export'?)"},
+        {{"frobnicate"}, "marrowick-cli: unknown command 'frobnicate'"},
         {{"--verbose", "list"}, "marrowick-cli: unknown option '--verbose'"},
         {{}, "marrowick-cli: missing COMMAND"},
         {{"export", archive, "abc", "out"}, "marrowick-cli export: FILE must be a number: 'abc'"},
