@@ -9,6 +9,7 @@
 #include "archive/system_file.h"
 #include "cli/commands.h"
 #include "cli/selection_args.h"
+#include "cli/windows1252.h"
 #include "document/info_text.h"
 
 namespace mw::cli {
@@ -118,7 +119,7 @@ int run_info(Args& args)
     const ResEntry& entry = *doc.selected_entry();
     const auto place = item_place(entry, doc.selected_item());
     if (!json) {
-        std::cout << terminal_text(doc.info_text()) << "\nDisplay kind      : " << display.kind << '\n';
+        std::cout << utf8_from_windows1252(terminal_text(doc.info_text())) << "\nDisplay kind      : " << display.kind << '\n';
         if (place) {
             std::cout << "Item              : " << doc.selected_item() << '\n'
                       << "Item offset       : " << place->offset << " (in the uncompressed file)\n"

@@ -6,6 +6,7 @@
 #include "archive/res_archive.h"
 #include "archive/tree_text.h"
 #include "cli/commands.h"
+#include "cli/windows1252.h"
 
 namespace mw::cli {
 
@@ -24,7 +25,7 @@ std::string file_line(const ResEntry& entry, const ResIdTable& names)
     const std::string name = names.name_of(entry.resource_id);
     if (!name.empty()) {
         line.resize(std::max(line.size() + 1, id_column + 9), ' ');
-        line += name;
+        line += utf8_from_windows1252(name);
     }
     if (entry.damaged) line += "  [damaged]";
     return line;
@@ -33,7 +34,7 @@ std::string file_line(const ResEntry& entry, const ResIdTable& names)
 void print_tree(const ResArchive& archive)
 {
     const ResIdTable& names = Workspace::instance().resid_names();
-    std::cout << archive.title() << '\n';
+    std::cout << utf8_from_path(archive.title()) << '\n';
     for (const ResEntry& entry : archive.entries()) {
         std::cout << file_line(entry, names) << '\n';
         for (int k = 1; k <= entry.item_count; ++k) std::cout << "    " << item_node_text(entry, k) << '\n';

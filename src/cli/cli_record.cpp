@@ -17,6 +17,7 @@
 #include "app/workspace/messages.h"
 #include "cli/commands.h"
 #include "cli/selection_args.h"
+#include "cli/windows1252.h"
 #include "document/record_saving.h"
 
 namespace mw::cli {
@@ -190,8 +191,8 @@ std::string saving_text(const RecordSpec& layout)
 void print_text(const RecordSpec& layout, int resource_id, std::size_t length, const std::vector<FieldLine>& lines)
 {
     // The form's internals (its class, the message it saves with) are for --json.
-    std::cout << "Record      : " << layout.info_text << " (resource " << resource_id << ", " << length << " bytes)\n"
-              << "Title       : " << layout.title << '\n';
+    std::cout << "Record      : " << utf8_from_windows1252(layout.info_text) << " (resource " << resource_id << ", " << length << " bytes)\n"
+              << "Title       : " << utf8_from_windows1252(layout.title) << '\n';
     if (!layout.saves()) std::cout << "Saving      : not possible, " << layout.save_refusal << '\n';
     std::cout << "Fields      : offset, type, name = value\n";
     for (const FieldLine& line : lines) {
@@ -199,8 +200,9 @@ void print_text(const RecordSpec& layout, int resource_id, std::size_t length, c
         offset.resize(std::max<std::size_t>(offset.size() + 1, 6), ' ');
         std::string type = line.type;
         type.resize(std::max<std::size_t>(type.size() + 1, 7), ' ');
-        std::cout << "  " << offset << type << line.name << " = " << line.value;
-        if (!line.note.empty()) std::cout << "  (" << line.note << ")";
+        std::cout << "  " << offset << type << utf8_from_windows1252(line.name) << " = "
+                  << utf8_from_windows1252(line.value);
+        if (!line.note.empty()) std::cout << "  (" << utf8_from_windows1252(line.note) << ")";
         if (!line.shown) std::cout << "  [not shown, kept as read]";
         else if (!line.editable && layout.saves()) std::cout << "  [shown only]";
         std::cout << '\n';
@@ -266,7 +268,14 @@ int set_aircraft_name(CMarrowickDoc& doc, const std::vector<std::string>& assign
                          assignment.substr(0, equals) + "\"");
             return exit_failed;
         }
-        const auto text = unescape_text(std::string_view(assignment).substr(equals + 1));
+        // Typed as UTF-8, stored as the game's Windows-1252.
+        std::string unwritable;
+        const auto typed = windows1252_from_utf8(std::string_view(assignment).substr(equals + 1), &unwritable);
+        if (!typed) {
+            report_error("Error: '" + unwritable + "' cannot be written in the game's texts (Windows-1252)");
+            return exit_failed;
+        }
+        const auto text = unescape_text(*typed);
         if (!text) {
             report_error("Unknown escape in \"" + assignment + "\"; use \\\\, \\n, \\t, \\r or \\xNN (not \\x00)");
             return exit_failed;

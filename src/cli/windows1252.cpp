@@ -31,8 +31,9 @@ void append_windows1252(std::string& out, unsigned char byte)
     append_utf8(out, byte >= 0x80 && byte < 0xA0 ? high_control_row[byte - 0x80] : char32_t(byte));
 }
 
-// Length of the well-formed UTF-8 sequence at the start of `text`, 0 if none.
-std::size_t utf8_sequence_length(std::string_view text)
+// Length of the well-formed UTF-8 sequence at the start of `text`, 0 if
+// none; `code_point` receives its value.
+std::size_t utf8_sequence_length(std::string_view text, char32_t* code_point = nullptr)
 {
     const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(text[i]); };
     const unsigned char lead = byte(0);
@@ -54,7 +55,18 @@ std::size_t utf8_sequence_length(std::string_view text)
         c = (c << 6) | (byte(i) & 0x3F);
     }
     const bool surrogate = c >= 0xD800 && c <= 0xDFFF;
-    return c < lowest || c > 0x10FFFF || surrogate ? 0 : length;
+    if (c < lowest || c > 0x10FFFF || surrogate) return 0;
+    if (code_point) *code_point = c;
+    return length;
+}
+
+// The Windows-1252 byte of a code point, or nothing.
+std::optional<char> windows1252_byte(char32_t c)
+{
+    if (c < 0x80 || (c >= 0xA0 && c <= 0xFF)) return char(c);
+    for (std::size_t i = 0; i < 32; ++i)
+        if (high_control_row[i] == c) return char(0x80 + i);
+    return std::nullopt;
 }
 
 }  // namespace
@@ -81,6 +93,28 @@ std::string utf8_from_path(std::string_view path)
             out.append(path.substr(i, length));
             i += length;
         }
+    }
+    return out;
+}
+
+std::optional<std::string> windows1252_from_utf8(std::string_view text, std::string* unwritable)
+{
+    std::string out;
+    out.reserve(text.size());
+    for (std::size_t i = 0; i < text.size();) {
+        char32_t c = static_cast<unsigned char>(text[i]);
+        const std::size_t length = c < 0x80 ? 1 : utf8_sequence_length(text.substr(i), &c);
+        if (length == 0) {
+            out += text[i++];  // a byte typed as a byte
+            continue;
+        }
+        const auto byte = windows1252_byte(c);
+        if (!byte) {
+            if (unwritable) *unwritable = std::string(text.substr(i, length));
+            return std::nullopt;
+        }
+        out += *byte;
+        i += length;
     }
     return out;
 }

@@ -81,14 +81,22 @@ TEST_F(CliRecordTest, NameRecordTextsWithEscapes)
         << shown.out;
 }
 
-TEST_F(CliRecordTest, JsonTextsAreUtf8)
+// Record texts are Windows-1252 in the archive and UTF-8 on the command line, both ways.
+TEST_F(CliRecordTest, TextsAreUtf8OnTheCommandLine)
 {
-    ASSERT_EQ(cli({"record-set", "8", "0", "Name=Caf\\xe9"}).exit_code, 0);
-    const CliResult shown = cli({"record", "8", "--json"});
-    EXPECT_NE(shown.out.find(R"("value":"Caf)" "\xc3\xa9" R"(  ")"), std::string::npos) << shown.out;
+    ASSERT_EQ(cli({"record-set", "8", "0", "Name=Caf\xc3\xa9"}).exit_code, 0);
+    const CliResult json = cli({"record", "8", "--json"});
+    // Stored as the one byte 0xE9: read back, it is one UTF-8 character again.
+    EXPECT_NE(json.out.find(R"("value":"Caf)" "\xc3\xa9" R"(  ")"), std::string::npos) << json.out;
     // The form's internals are in the JSON, not in the text.
-    EXPECT_NE(shown.out.find(R"("form_class":")"), std::string::npos);
-    EXPECT_EQ(cli({"record", "8"}).out.find("Form"), std::string::npos);
+    EXPECT_NE(json.out.find(R"("form_class":")"), std::string::npos);
+    const CliResult text = cli({"record", "8"});
+    EXPECT_NE(text.out.find("Name: = Caf\xc3\xa9  \n"), std::string::npos) << text.out;
+    EXPECT_EQ(text.out.find("Form"), std::string::npos);
+
+    const CliResult arrow = cli({"record-set", "8", "0", "Name=a\xe2\x86\x92" "b"});
+    EXPECT_EQ(arrow.exit_code, 1);
+    EXPECT_EQ(arrow.err, "Error: '\xe2\x86\x92' cannot be written in the game's texts (Windows-1252)\n");
 }
 
 TEST_F(CliRecordTest, AxleRunsShowWhereTheyEnd)

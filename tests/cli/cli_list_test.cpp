@@ -63,12 +63,14 @@ TEST_F(CliListTest, DamagedEntryIsMarked)
               "  File 2 (4 bytes)          ID 77  [damaged]\n");
 }
 
-// Archive names and resource names are Windows-1252 bytes; JSON is UTF-8.
-TEST_F(CliListTest, JsonIsUtf8)
+// Archive names and resource names are Windows-1252 bytes; what is printed is UTF-8.
+TEST_F(CliListTest, TextAndJsonAreUtf8)
 {
     write_text(home / "resid.def", "Caf\xe9\x80 2059 2059\n");
     const auto path = home / "d\xe9j\xe0.res";
     ResBuilder().raw(2059, Bytes(8, 1)).write(path);
+    EXPECT_EQ(run_cli(home.path(), {"list", path.string()}).out,
+              "d\xc3\xa9j\xc3\xa0\n  File 1 (8 bytes)          ID 2059  Caf\xc3\xa9\xe2\x82\xac\n");
     const CliResult result = run_cli(home.path(), {"list", "--json", path.string()});
     EXPECT_EQ(result.exit_code, 0) << result.err;
     EXPECT_NE(result.out.find("\"title\":\"d\xc3\xa9j\xc3\xa0\""), std::string::npos) << result.out;
