@@ -7,6 +7,7 @@
 #include <QDropEvent>
 #include <QMenuBar>
 #include <QMimeData>
+#include <QShowEvent>
 #include <QSplitter>
 #include <QStatusBar>
 #include <QStyle>
@@ -35,7 +36,7 @@ CMainFrame::CMainFrame(FileChooser& chooser, DialogMessenger& messages, QWidget*
     build_menus();
     statusBar()->showMessage(tr("Ready"));
     connect(sound_, &SoundPlayer::note, this, [this](const QString& text) { statusBar()->showMessage(text, 8000); });
-    resize(900, 640);
+    resize(1000, 700);
     update_commands();
 }
 
@@ -229,6 +230,19 @@ void CMainFrame::resizeEvent(QResizeEvent* event)
     QMainWindow::resizeEvent(event);
     // The central widget has its new size once the layout has run.
     if (QWidget* central = centralWidget()) central->resize(central->size());
+    keep_info_height();
+}
+
+void CMainFrame::showEvent(QShowEvent* event)
+{
+    QMainWindow::showEvent(event);
+    if (laid_out_) return;
+    laid_out_ = true;
+    // The panes' first sizes, once the window has its own.
+    if (QSplitter* frame = framework_.find_splitter(pane_frame)) {
+        const int total = frame->width() - frame->handleWidth();
+        if (total > tree_pane_width) frame->setSizes({tree_pane_width, total - tree_pane_width});
+    }
     keep_info_height();
 }
 

@@ -81,6 +81,7 @@ signals:
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
+    void showEvent(QShowEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
@@ -115,6 +116,7 @@ private:
     QList<QAction*> recent_actions_;
     std::map<int, QAction*> actions_;
     int wait_depth_ = 0;
+    bool laid_out_ = false;
     std::unique_ptr<CMarrowickDoc> doc_;
 };
 
