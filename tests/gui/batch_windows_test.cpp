@@ -1,0 +1,121 @@
+// The batch windows: the status window's stop request during a script run,
+// the script list as shown, the multiple-export dialog's checks.
+#include <QLabel>
+#include <QListWidget>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+#include <QTreeWidget>
+
+#include <fstream>
+
+#include "batch/script_run.h"
+#include "gui_support.h"
+#include "ui/dialogs/export_multiple.h"
+#include "ui/dialogs/import_status.h"
+#include "ui/dialogs/script_editor.h"
+#include "ui/main_window.h"
+
+namespace mw::test {
+
+using namespace mw::ui;
+
+class BatchWindowsTest : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<GuiWorkspace> ws;
+
+private slots:
+    void init() { ws = std::make_unique<GuiWorkspace>(); }
+    void cleanup() { ws.reset(); }
+
+    void escape_asks_to_stop_but_the_window_stays()
+    {
+        CImportStatusDlg status;
+        status.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&status));
+        QVERIFY(!status.stop_requested());
+        QTest::keyClick(&status, Qt::Key_Escape);
+        QVERIFY(status.stop_requested());
+        QVERIFY(status.isVisible());
+        QVERIFY(!status.close());  // the close box asks the same
+        QVERIFY(status.isVisible());
+        QVERIFY(!status.ok_button()->isEnabled());
+        QTimer::singleShot(0, status.ok_button(), &QPushButton::click);
+        status.finish_and_wait();
+        QVERIFY(!status.isVisible());
+    }
+
+    void script_run_stops_at_the_next_check_point()
+    {
+        ScriptedChooser chooser;
+        RecordingMessenger messages;
+        CMainFrame window(chooser, messages);
+        ResBuilder b;
+        b.raw(500, Bytes(40, 1)).raw(501, Bytes(40, 2));
+        QVERIFY(window.open_archive(ws->write_archive(b)));
+        for (const char* name : {"a.bin", "b.bin"}) std::ofstream(ws->file(name), std::ios::binary) << std::string(40, 'x');
+
+        CImportStatusDlg status;
+        status.show();
+        // The user presses Esc while the first entry is being imported.
+        QTimer::singleShot(0, &status, [&status] { QTest::keyClick(&status, Qt::Key_Escape); });
+        ScriptRun run(window.document(), window, status, messages);
+        const ScriptOutcome outcome = run.run({{1, 0, "a.bin"}, {2, 0, "b.bin"}}, ws->home());
+        QCOMPARE(outcome, ScriptOutcome::aborted);
+        QCOMPARE(status.lines()->item(status.lines()->count() - 1)->text(), QStringLiteral("Import aborted by user"));
+        QVERIFY(status.progress()->value() < 100);
+    }
+
+    void script_list_is_shown_sorted_by_its_padded_numbers()
+    {
+        ScriptedChooser chooser;
+        RecordingMessenger messages;
+        const fs::path script = ws->file("s.mws");
+        std::ofstream(script, std::ios::binary) << "MARROWICKSCRIPTv1.0\r\n2\r\n12 1 late.bmp\r\n9 0   early one.bmp  \r\n";
+        CImportMultiDlg editor(ws->home().string(), chooser, messages);
+        QVERIFY(!editor.import_button()->isEnabled());
+        chooser.answers = {script};
+        editor.load();
+        QCOMPARE(editor.list()->topLevelItemCount(), 2);
+        const QTreeWidgetItem* first = editor.list()->topLevelItem(0);
+        QCOMPARE((QStringList{first->text(0), first->text(1), first->text(2)}),
+                 (QStringList{"0009", "0000", "early one.bmp"}));
+        QVERIFY(editor.import_button()->isEnabled());
+        editor.list()->topLevelItem(1)->setSelected(true);
+        editor.remove();
+        QCOMPARE(editor.list()->topLevelItemCount(), 1);
+        QVERIFY(!editor.import_button()->isEnabled());  // a run follows a saved or loaded list
+    }
+
+    void export_multiple_needs_a_folder_and_rows()
+    {
+        ScriptedChooser chooser;
+        RecordingMessenger messages;
+        ResBuilder b;
+        b.raw(500, Bytes(40, 1)).compound_items(300, {Bytes(4, 1), Bytes(9, 2)});
+        ResArchive archive;
+        QCOMPARE(archive.open(ws->write_archive(b)), 0);
+        CExportMultDlg dialog(archive, chooser, messages);
+        QCOMPARE(dialog.list()->item(1)->text(), QStringLiteral("File 2 (13 bytes)    2 Items"));
+        dialog.accept();
+        QCOMPARE(messages.shown.back().text, std::string("Please select a destination folder"));
+        chooser.answers = {ws->home()};
+        dialog.browse();
+        QCOMPARE(dialog.findChild<QLabel*>("destination")->text(), to_qt(ws->home()));
+        dialog.accept();
+        QCOMPARE(messages.shown.back().text, std::string("Please select the files you want to export"));
+        QCOMPARE(dialog.result(), int(QDialog::Rejected));
+        dialog.list()->item(1)->setSelected(true);
+        dialog.accept();
+        QCOMPARE(dialog.result(), int(QDialog::Accepted));
+        QCOMPARE(dialog.model().selected_rows(), std::vector<int>{1});
+    }
+};
+
+MW_GUI_SUITE("batch", BatchWindowsTest)
+
+}  // namespace mw::test
+
+#include "batch_windows_test.moc"
