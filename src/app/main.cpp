@@ -51,7 +51,7 @@ int main(int argc, char** argv)
 
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Marrowick"));
-    QApplication::setApplicationVersion(QStringLiteral("0.1"));
+    QApplication::setApplicationVersion(QStringLiteral(MARROWICK_VERSION));
 
     mw::app::CMarrowickApp app(parsed.options, !screenshot);
     if (!app.start(own_executable(argv[0]))) return 1;

@@ -1,7 +1,9 @@
 // The display view: which widget each kind gets, switching between the hex
 // dump and the type's own display, the hex dump's lines and the bitmap's size.
 #include <QImage>
+#include <QPushButton>
 #include <QScrollBar>
+#include <QSignalSpy>
 #include <QTest>
 
 #include <fstream>
@@ -12,6 +14,8 @@
 #include "ui/hex_view.h"
 #include "ui/palette_panel.h"
 #include "ui/placeholder_view.h"
+#include "ui/sound_form.h"
+#include "ui/sound_player.h"
 
 namespace mw::test {
 
@@ -164,6 +168,23 @@ private slots:
         QCOMPARE(ws->sink.errors(), std::vector<std::string>{"Error#94: Failed to open file for viewing"});
         QCOMPARE(view.content(), before);
         QCOMPARE(view.kind(), 0);
+    }
+
+    // With or without an audio device, Play returns at once and the tree gets the keyboard back.
+    void play_never_blocks()
+    {
+        Bytes wav = {'R', 'I', 'F', 'F', 36 + 8, 0, 0, 0, 'W', 'A', 'V', 'E', 'f', 'm', 't', ' ', 16, 0, 0, 0, 1, 0, 1, 0,
+                     0x11, 0x2B, 0, 0, 0x11, 0x2B, 0, 0, 1, 0, 8, 0, 'd', 'a', 't', 'a', 8, 0, 0, 0};
+        wav.insert(wav.end(), 8, 0x80);
+        SoundPlayer player;
+        QSignalSpy notes(&player, &SoundPlayer::note);
+        int focus_calls = 0;
+        CPlayWAVDlg form(player, write_file("beep.wav", wav), [&] { ++focus_calls; });
+        form.findChild<QPushButton*>("play")->click();
+        QCOMPARE(focus_calls, 1);
+        if (!notes.isEmpty()) QCOMPARE(notes[0][0].toString(), QString::fromLatin1(no_audio_note));
+        player.stop();
+        QVERIFY(ws->sink.all().empty());
     }
 
     void range_of_the_request_is_shown()

@@ -1,6 +1,5 @@
 #include "ui/dialogs/about_dialog.h"
 
-#include <QApplication>
 #include <QDialogButtonBox>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -17,7 +16,7 @@ CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent)
     auto* text = new QLabel(tr("<b>Marrowick for Cloudmere</b><br>Version %1<br><br>"
                                "A viewer and editor for Cloudmere resource archives (.res).<br>"
                                "Built with Qt %2.")
-                                .arg(QApplication::applicationVersion(), QString::fromLatin1(qVersion())),
+                                .arg(QStringLiteral(MARROWICK_VERSION), QString::fromLatin1(qVersion())),
                             this);
     text->setTextInteractionFlags(Qt::TextSelectableByMouse);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok, this);
