@@ -254,10 +254,15 @@ void CMainFrame::dragEnterEvent(QDragEnterEvent* event)
 
 void CMainFrame::dropEvent(QDropEvent* event)
 {
-    const QList<QUrl> urls = event->mimeData()->urls();
-    if (urls.isEmpty() || !urls.front().isLocalFile()) return;
-    event->acceptProposedAction();
+    if (open_dropped(*event->mimeData())) event->acceptProposedAction();
+}
+
+bool CMainFrame::open_dropped(const QMimeData& data)
+{
+    const QList<QUrl> urls = data.urls();
+    if (urls.isEmpty() || !urls.front().isLocalFile()) return false;
     open_archive(to_path(urls.front().toLocalFile()));
+    return true;
 }
 
 void CMainFrame::closeEvent(QCloseEvent* event)

@@ -15,6 +15,7 @@
 #include "ui/pane_framework.h"
 
 class QAction;
+class QMimeData;
 class QMenu;
 class QSplitter;
 
@@ -52,6 +53,8 @@ public:
 
     // File > Open with a chosen path (also a dropped file, a recent file, the command line).
     bool open_archive(const std::filesystem::path& path);
+    // A file dropped on the window: the first local file is opened as an archive.
+    bool open_dropped(const QMimeData& data);
     // Runs a menu command as the menu would (nothing when it is disabled).
     void run_command(int id);
     // Plays the sound entry with `resource_id`, converted, as the sound

@@ -97,6 +97,9 @@ void CMainFrame::command_import_script()
     const std::vector<ScriptEntry> entries = editor.entries();
     const std::string folder = editor.model().script_folder();
     CImportStatusDlg status(this);
+    // Events are processed during the run for the stop request; the rest of
+    // the program must not act on the archive meanwhile.
+    status.setWindowModality(Qt::ApplicationModal);
     status.show();
     ScriptRun run(*doc_, *this, status, messages_);
     {

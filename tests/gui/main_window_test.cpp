@@ -1,6 +1,7 @@
 // The main window: which commands are enabled when, the title, the panes'
 // sizes, and a View command while the tree has the focus.
 #include <QAction>
+#include <QMimeData>
 #include <QSplitter>
 #include <QTest>
 #include <QTreeWidget>
@@ -132,6 +133,17 @@ private slots:
         QCOMPARE(window.document().current_palette(), 2);
         QTest::keyClick(window.tree_view()->tree(), Qt::Key_Comma);
         QCOMPARE(window.document().current_palette(), 1);
+    }
+
+    void dropped_archive_is_opened()
+    {
+        CMainFrame window(chooser, messages);
+        const fs::path path = ws->write_archive(demo::demo_archive(), "dropped.res");
+        QMimeData data;
+        data.setUrls({QUrl::fromLocalFile(to_qt(path))});
+        QVERIFY(window.open_dropped(data));
+        QCOMPARE(to_qt(window.document().archive().path()), to_qt(path));
+        QCOMPARE(window.tree_view()->tree()->topLevelItem(0)->text(0), QStringLiteral("dropped"));
     }
 
     void filters_for_qt_data()
