@@ -34,6 +34,10 @@ CMainFrame::CMainFrame(FileChooser& chooser, DialogMessenger& messages, QWidget*
     build_panes();
     doc_ = std::make_unique<CMarrowickDoc>(*this);
     build_menus();
+    // "Ready" whenever no command's status text or note is shown.
+    connect(statusBar(), &QStatusBar::messageChanged, this, [this](const QString& message) {
+        if (message.isEmpty()) statusBar()->showMessage(tr("Ready"));
+    });
     statusBar()->showMessage(tr("Ready"));
     connect(sound_, &SoundPlayer::note, this, [this](const QString& text) { statusBar()->showMessage(text, 8000); });
     resize(1000, 700);
