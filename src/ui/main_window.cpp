@@ -231,9 +231,8 @@ void CMainFrame::keep_info_height()
 
 void CMainFrame::resizeEvent(QResizeEvent* event)
 {
+    // The layout has given the panes their new sizes before this runs.
     QMainWindow::resizeEvent(event);
-    // The central widget has its new size once the layout has run.
-    if (QWidget* central = centralWidget()) central->resize(central->size());
     keep_info_height();
 }
 
