@@ -55,12 +55,12 @@ DisplayFactory::DisplayFactory(DisplayServices services)
         return new CPlayWAVDlg(*services.sound, content.file, services.focus_tree, parent);
     };
     makers_[DisplayClass::model] = [](const DisplayContent& content, QWidget* parent) -> QWidget* {
-        return new CPlaceholderView(QObject::tr("3D model %1\n(the model view is not part of this build)")
-                                        .arg(to_qt(content.file.filename())),
-                                    parent);
+        return new CPlaceholderView(
+            QObject::tr("3D model %1\n\nView > As Hex shows its bytes.").arg(to_qt(content.file.filename())), parent);
     };
     makers_[DisplayClass::record] = [](const DisplayContent& content, QWidget* parent) -> QWidget* {
-        return new CPlaceholderView(to_qt(content.record->title), parent);
+        return new CPlaceholderView(
+            to_qt(content.record->title) + QObject::tr("\n\nView > As Hex shows the record's bytes."), parent);
     };
 }
 
