@@ -31,6 +31,15 @@ constexpr std::uint64_t palette_file_size = 768;
 
 }  // namespace
 
+int type_from_head(std::span<const std::uint8_t> head, std::uint64_t size)
+{
+    const std::string_view bytes(reinterpret_cast<const char*>(head.data()), head.size());
+    for (const Signature& signature : signatures)
+        if (bytes.size() >= signature.bytes.size() && bytes.substr(0, signature.bytes.size()) == signature.bytes)
+            return signature.code;
+    return size == palette_file_size ? type_palette : type_unknown;
+}
+
 int type_from_content(const fs::path& file)
 {
     std::ifstream in(file, std::ios::binary);
@@ -41,11 +50,7 @@ int type_from_content(const fs::path& file)
     in.clear();
     in.seekg(0, std::ios::end);
     const auto size = static_cast<std::uint64_t>(in.tellg());
-
-    for (const Signature& signature : signatures)
-        if (got >= signature.bytes.size() && std::string_view(head, signature.bytes.size()) == signature.bytes)
-            return signature.code;
-    return size == palette_file_size ? type_palette : type_unknown;
+    return type_from_head(std::span(reinterpret_cast<const std::uint8_t*>(head), got), size);
 }
 
 int type_from_extension(const fs::path& file)

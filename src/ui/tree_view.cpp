@@ -7,10 +7,13 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
+#include <fstream>
+
 #include "archive/res_archive.h"
 #include "archive/resid_table.h"
 #include "archive/tree_text.h"
 #include "types/palette_formats.h"
+#include "types/type_detection.h"
 #include "ui/file_filter.h"
 
 namespace mw::ui {
@@ -30,9 +33,18 @@ QTreeWidgetItem* make_node(const QString& text, int file, int item)
 
 }  // namespace
 
-QString entry_type_text(const ResEntry& entry)
+QString entry_type_text(const ResEntry& entry, std::istream* archive_file)
 {
     if (entry.type_handler) return to_qt(entry.type_handler->type_name());
+    if (archive_file && !entry.is_compressed() && !entry.damaged) {
+        std::uint8_t head[8] = {};
+        archive_file->clear();
+        archive_file->seekg(std::streamoff(entry.data_offset));
+        archive_file->read(reinterpret_cast<char*>(head), std::min<std::streamsize>(sizeof head, entry.stored_length));
+        const auto got = std::size_t(std::max<std::streamsize>(0, archive_file->gcount()));
+        if (const auto handler = create_file_type(type_from_head(std::span(head, got), entry.uncompressed_length)))
+            return to_qt(handler->type_name());
+    }
     if (entry.uncompressed_length == palette_entry_size) return QStringLiteral("Palette");
     if (entry.is_compound()) return QStringLiteral("Compound");
     return {};
@@ -86,13 +98,15 @@ void CResTreeView::fill(const ResArchive& archive, const ResIdTable& names)
     tree_->clear();
     QTreeWidgetItem* root = make_node(to_qt(archive.title()), 0, 0);
     tree_->addTopLevelItem(root);
+    // A stream of its own, so the archive's stream is left where it was.
+    std::ifstream archive_file(archive.path(), std::ios::binary);
     QList<QTreeWidgetItem*> files;
     for (const ResEntry& entry : archive.entries()) {
         const int file = entry.entry_index + 1;
         QTreeWidgetItem* node = make_node(to_qt(file_node_text(entry)), file, 0);
         node->setText(column_id, QString::number(entry.resource_id));
         node->setText(column_name, to_qt(names.name_of(entry.resource_id)));
-        node->setText(column_type, entry_type_text(entry));
+        node->setText(column_type, entry_type_text(entry, archive_file ? &archive_file : nullptr));
         node->setTextAlignment(column_id, Qt::AlignRight | Qt::AlignVCenter);
         for (int k = 1; k <= entry.item_count; ++k) node->addChild(make_node(to_qt(item_node_text(entry, k)), file, k));
         files.push_back(node);

@@ -8,6 +8,8 @@
 
 #include <QWidget>
 
+#include <iosfwd>
+
 class QLineEdit;
 class QTreeWidget;
 class QTreeWidgetItem;
@@ -24,9 +26,10 @@ inline constexpr char no_file_loaded[] = "No File Loaded";
 
 enum TreeColumn { column_node = 0, column_id, column_name, column_type, tree_column_count };
 
-// The type column's text: the entry's handler's type name once known, else
-// what the index alone tells ("Palette" for 768 bytes, "Compound").
-QString entry_type_text(const ResEntry& entry);
+// The type column's text: the entry's handler's type name once known; for
+// an uncompressed entry, the type its first bytes in `archive_file` show;
+// else what the index alone tells ("Palette" for 768 bytes, "Compound").
+QString entry_type_text(const ResEntry& entry, std::istream* archive_file = nullptr);
 
 class CResTreeView : public QWidget {
     Q_OBJECT

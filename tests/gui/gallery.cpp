@@ -6,6 +6,7 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
+#include <QSplitter>
 #include <QTest>
 #include <QTimer>
 
@@ -64,6 +65,13 @@ private slots:
         }
         window.tree_view()->select_node(demo::demo_voices, 0);
         save(window, "sound");
+        // The tree widened to its columns, filtered by a type.
+        window.resize(1100, 650);
+        window.framework().find_splitter(pane_frame)->setSizes({430, 670});
+        window.tree_view()->set_filter("image");
+        window.tree_view()->select_node(demo::demo_cockpit, 0);
+        save(window, "filter");
+        window.tree_view()->set_filter("");
         {
             CAboutDlg about(&window);
             save(about, "about");

@@ -20,11 +20,11 @@ class TreeViewTest : public QObject {
     ResArchive archive;
 
     // File 1: a palette; file 2: compound of items of 4, 10 and 7 bytes (directory 2 + 4 × 4);
-    // file 3: 12 raw bytes.
+    // file 3: a 2 x 2 image item, 20 bytes.
     void open_archive()
     {
         ResBuilder b;
-        b.raw(2059, ramp_palette()).compound_items(300, {Bytes(4, 1), Bytes(10, 2), Bytes(7, 3)}).raw(1971, Bytes(12, 9));
+        b.raw(2059, ramp_palette()).compound_items(300, {Bytes(4, 1), Bytes(10, 2), Bytes(7, 3)}).raw(1971, image_item(2, 2));
         QCOMPARE(archive.open(ws->write_archive(b)), 0);
     }
 
@@ -53,6 +53,8 @@ private slots:
         QCOMPARE(root->child(1)->text(ui::column_id), QStringLiteral("300"));
         QCOMPARE(root->child(1)->text(ui::column_name), QStringLiteral("Things"));
         QCOMPARE(root->child(0)->text(ui::column_type), QStringLiteral("Palette"));
+        QCOMPARE(root->child(1)->text(ui::column_type), QStringLiteral("Compound"));
+        QCOMPARE(root->child(2)->text(ui::column_type), QStringLiteral("Image"));  // by its first bytes
 
         QSignalSpy selected(&view, &CResTreeView::node_selected);
         view.tree()->setCurrentItem(root->child(1)->child(2));
