@@ -1,5 +1,6 @@
 // The batch windows: the status window's stop request during a script run,
 // the script list as shown, the multiple-export dialog's checks.
+#include <QApplication>
 #include <QLabel>
 #include <QListWidget>
 #include <QProgressBar>
@@ -15,6 +16,7 @@
 #include "ui/dialogs/export_multiple.h"
 #include "ui/dialogs/import_status.h"
 #include "ui/dialogs/script_editor.h"
+#include "ui/commands.h"
 #include "ui/main_window.h"
 
 namespace mw::test {
@@ -87,6 +89,32 @@ private slots:
         editor.remove();
         QCOMPARE(editor.list()->topLevelItemCount(), 1);
         QVERIFY(!editor.import_button()->isEnabled());  // a run follows a saved or loaded list
+    }
+
+    void export_multiple_command_exports_every_item()
+    {
+        ScriptedChooser chooser;
+        RecordingMessenger messages;
+        CMainFrame window(chooser, messages);
+        ResBuilder b;
+        b.raw(500, Bytes(40, 1)).compound_items(300, {Bytes(4, 1), Bytes(9, 2)}).raw(501, Bytes(8, 3));
+        QVERIFY(window.open_archive(ws->write_archive(b)));
+        const fs::path out = ws->file("out");
+        fs::create_directory(out);
+        chooser.answers = {out};
+        QTimer::singleShot(0, this, [] {
+            auto* dialog = qobject_cast<CExportMultDlg*>(QApplication::activeModalWidget());
+            QVERIFY(dialog);
+            dialog->list()->item(0)->setSelected(true);
+            dialog->list()->item(1)->setSelected(true);
+            dialog->browse();
+            dialog->accept();
+        });
+        window.run_command(cmd_export_multiple);
+        int files = 0;
+        for ([[maybe_unused]] const auto& file : fs::directory_iterator(out)) ++files;
+        QCOMPARE(files, 3);  // the whole first entry and the two items of the second
+        QCOMPARE(messages.shown.back().text, std::string("2 files have been exported successfuly"));
     }
 
     void export_multiple_needs_a_folder_and_rows()
