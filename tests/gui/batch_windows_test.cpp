@@ -10,6 +10,7 @@
 #include <QTreeWidget>
 
 #include <fstream>
+#include <iterator>
 
 #include "batch/script_run.h"
 #include "gui_support.h"
@@ -68,6 +69,44 @@ private slots:
         QCOMPARE(outcome, ScriptOutcome::aborted);
         QCOMPARE(status.lines()->item(status.lines()->count() - 1)->text(), QStringLiteral("Import aborted by user"));
         QVERIFY(status.progress()->value() < 100);
+    }
+
+    // Import > Script from the menu: the editor loads a script, Import runs
+    // it, and the status window waits for OK.
+    void script_command_runs_the_loaded_script()
+    {
+        ScriptedChooser chooser;
+        RecordingMessenger messages;
+        CMainFrame window(chooser, messages);
+        ResBuilder b;
+        b.raw(500, Bytes(40, 1)).raw(501, Bytes(40, 2));
+        const fs::path archive = ws->write_archive(b);
+        QVERIFY(window.open_archive(archive));
+        std::ofstream(ws->file("new.bin"), std::ios::binary) << std::string(40, 'x');
+        std::ofstream(ws->file("s.mws"), std::ios::binary) << "MARROWICKSCRIPTv1.0\r\n1\r\n2 0 new.bin\r\n";
+        chooser.answers = {ws->file("s.mws")};
+
+        QString last_line;
+        QTimer driver;
+        connect(&driver, &QTimer::timeout, this, [&] {
+            QWidget* modal = QApplication::activeModalWidget();
+            if (auto* editor = qobject_cast<CImportMultiDlg*>(modal)) {
+                editor->load();
+                editor->import_button()->click();
+            } else if (auto* status = qobject_cast<CImportStatusDlg*>(modal); status && status->ok_button()->isEnabled()) {
+                last_line = status->lines()->item(status->lines()->count() - 1)->text();
+                status->ok_button()->click();
+            }
+        });
+        driver.start(10);
+        window.run_command(cmd_import_script);
+        driver.stop();
+        QCOMPARE(last_line, QStringLiteral("Import Completed"));
+        ResArchive reopened;
+        QCOMPARE(reopened.open(archive), 0);
+        QCOMPARE(reopened.extract(1, 0, ws->file("check.bin"), ResEntry::to_file, false), 0);
+        std::ifstream check(ws->file("check.bin"), std::ios::binary);
+        QCOMPARE(std::string(std::istreambuf_iterator<char>(check), {}), std::string(40, 'x'));
     }
 
     void script_list_is_shown_sorted_by_its_padded_numbers()
