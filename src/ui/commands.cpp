@@ -68,8 +68,8 @@ bool command_enabled(int id, const CMarrowickDoc& doc, const DisplayState& displ
     case cmd_export_original:
     case cmd_import_single:
     case cmd_import_with_header: return doc.has_selected_entry();
-    case cmd_export_multiple: return can_export_multiple(doc);
-    case cmd_import_script: return can_run_script(doc);
+    case cmd_export_multiple: return doc.archive_usable() && can_export_multiple(doc);
+    case cmd_import_script: return doc.archive_usable() && can_run_script(doc);
     case cmd_import_flight_model: return doc.archive_usable() && doc.can_import_flight_model();
     default: break;
     }
