@@ -4,6 +4,8 @@
 // leaves no short file behind. The entry's extracted files always hold what
 // the archive holds: an import builds its data in "import.bin" and never
 // touches them.
+#include <cstdio>
+
 #include "app/workspace/messages.h"
 #include "app/workspace/workspace.h"
 #include "archive/compression.h"
@@ -226,10 +228,11 @@ int ResEntry::build_import_data(int item, const fs::path& source, bool convert, 
 
 int ResEntry::set_pending_data_part(const fs::path& data_part)
 {
-    const CopyOutcome copied = copy_file_over(data_part, raw_file_path());
-    if (!copied) {
-        raw_file_current = false;  // the raw file is gone: it is extracted again when needed
-        return report_error(error_text(1340, "Failed to create import file") + copied.line());
+    // Both lie in the temp folder: a rename moves the data without a copy.
+    const fs::path raw = raw_file_path();
+    if (::rename(data_part.c_str(), raw.c_str()) != 0) {
+        raw_file_current = false;  // the raw file is extracted again when needed
+        return report_error(error_text(1340, "Failed to create import file") + reason_line(raw, last_system_reason()));
     }
     raw_file_current = true;
     return 0;

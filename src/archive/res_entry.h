@@ -126,8 +126,9 @@ public:
     // for a compressed entry) and sets the new lengths.
     [[nodiscard]] int finish_import(const fs::path& import_file);
 
-    // Makes `data_part` the entry's raw file: later extractions and item
-    // imports see it, though the archive does not hold it yet.
+    // Moves `data_part` (a file in the temp folder) to the entry's raw file:
+    // later extractions and item imports see it, though the archive does not
+    // hold it yet.
     [[nodiscard]] int set_pending_data_part(const fs::path& data_part);
 
     // Deletes the extracted files and forgets the converted path, so the next

@@ -128,12 +128,9 @@ int ScriptRun::write_converted(const std::vector<int>& converted)
     std::vector<EntryReplacement> replacements;
     int result = 0;
     for (int i : converted) {
+        // The raw file becomes the stored form in place: the archive is read anew afterwards.
         ResEntry& entry = *archive.entry(i);
-        const fs::path stored = Workspace::instance().temp_file("mw3792_" + entry.extraction_name + ".new");
-        if (const CopyOutcome copied = copy_file_over(entry.raw_file_path(), stored); !copied) {
-            result = report_error(error_text(1340, "Failed to create import file") + copied.line());
-            break;
-        }
+        const fs::path stored = entry.raw_file_path();
         if (entry.finish_import(stored) != 0) {
             result = -1;
             break;

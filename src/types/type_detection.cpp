@@ -32,6 +32,15 @@ constexpr std::uint64_t palette_file_size = 768;
 
 }  // namespace
 
+int type_from_head(std::span<const std::uint8_t> head, std::uint64_t size)
+{
+    const std::string_view bytes(reinterpret_cast<const char*>(head.data()), head.size());
+    for (const Signature& signature : signatures)
+        if (bytes.size() >= signature.bytes.size() && bytes.substr(0, signature.bytes.size()) == signature.bytes)
+            return signature.code;
+    return size == palette_file_size ? type_palette : type_unknown;
+}
+
 int type_from_content(const fs::path& file)
 {
     InputFile in;
@@ -41,11 +50,7 @@ int type_from_content(const fs::path& file)
     const auto got = static_cast<std::size_t>(std::min<std::uint64_t>(in.size(), sizeof head));
     if (!in.read_at(0, reinterpret_cast<std::uint8_t*>(head), got))
         return report_error(error_text(1067, "Open file for reading failed") + reason_line(file, in.reason()));
-
-    for (const Signature& signature : signatures)
-        if (got >= signature.bytes.size() && std::string_view(head, signature.bytes.size()) == signature.bytes)
-            return signature.code;
-    return in.size() == palette_file_size ? type_palette : type_unknown;
+    return type_from_head(std::span(reinterpret_cast<const std::uint8_t*>(head), got), in.size());
 }
 
 int type_from_extension(const fs::path& file)

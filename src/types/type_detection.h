@@ -3,8 +3,10 @@
 // detection code — the one place where handlers are made.
 #pragma once
 
+#include <cstdint>
 #include <filesystem>
 #include <memory>
+#include <span>
 
 #include "types/file_type.h"
 
@@ -14,6 +16,10 @@ namespace mw {
 // item, 4 3D model, 768 palette; -1 when the file cannot be opened (after
 // "Error#1067: Open file for reading failed").
 int type_from_content(const fs::path& file);
+
+// The detection code of content that begins with `head` (at least its first
+// 6 bytes when there are that many) and is `size` bytes long.
+int type_from_head(std::span<const std::uint8_t> head, std::uint64_t size);
 
 // 1 for "wav"/"WAV", 2 for "bmp"/"BMP", 768 for "pal"/"PAL", else 0.
 int type_from_extension(const fs::path& file);

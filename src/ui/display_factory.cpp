@@ -1,0 +1,79 @@
+#include "ui/display_factory.h"
+
+#include "aircraft/catalogue.h"
+#include "aircraft/record_spec.h"
+#include "types/file_type.h"
+#include "ui/bitmap_view.h"
+#include "ui/file_filter.h"
+#include "ui/hex_view.h"
+#include "ui/palette_panel.h"
+#include "ui/placeholder_view.h"
+#include "ui/sound_form.h"
+
+namespace mw::ui {
+
+namespace {
+
+const RecordSpec* record_of(int kind, const std::vector<std::uint8_t>& bytes)
+{
+    return find_record_spec(kind, ByteSpan(bytes.data(), bytes.size()));
+}
+
+}  // namespace
+
+DisplayClass display_class(int kind, const std::vector<std::uint8_t>& bytes)
+{
+    switch (kind) {
+    case type_unknown: return DisplayClass::hex;
+    case type_sound: return DisplayClass::sound;
+    case type_image: return DisplayClass::bitmap;
+    case type_model: return DisplayClass::model;
+    case type_palette: return DisplayClass::palette;
+    default: return record_of(kind, bytes) ? DisplayClass::record : DisplayClass::nothing;
+    }
+}
+
+DisplayFactory::DisplayFactory(DisplayServices services)
+{
+    makers_[DisplayClass::hex] = [](const DisplayContent& content, QWidget* parent) -> QWidget* {
+        auto* view = new CHexView(parent);
+        view->set_bytes(*content.bytes);
+        return view;
+    };
+    makers_[DisplayClass::bitmap] = [](const DisplayContent& content, QWidget* parent) -> QWidget* {
+        auto* view = new CBitmapView(parent);
+        view->load(content.file);
+        return view;
+    };
+    makers_[DisplayClass::palette] = [](const DisplayContent& content, QWidget* parent) -> QWidget* {
+        auto* panel = new CPaletteDlg(parent);
+        panel->load(content.file);
+        return panel;
+    };
+    makers_[DisplayClass::sound] = [services](const DisplayContent& content, QWidget* parent) -> QWidget* {
+        if (!services.sound) return nullptr;
+        return new CPlayWAVDlg(*services.sound, content.file, services.focus_tree, parent);
+    };
+    makers_[DisplayClass::model] = [](const DisplayContent& content, QWidget* parent) -> QWidget* {
+        return new CPlaceholderView(
+            QObject::tr("3D model %1\n\nView > As Hex shows its bytes.").arg(to_qt(content.file.filename())), parent);
+    };
+    makers_[DisplayClass::record] = [](const DisplayContent& content, QWidget* parent) -> QWidget* {
+        return new CPlaceholderView(
+            to_qt(content.record->title) + QObject::tr("\n\nView > As Hex shows the record's bytes."), parent);
+    };
+}
+
+QWidget* DisplayFactory::make(DisplayContent content, QWidget* parent) const
+{
+    if (!content.bytes) return nullptr;
+    const DisplayClass cls = display_class(content.kind, *content.bytes);
+    if (cls == DisplayClass::record) content.record = record_of(content.kind, *content.bytes);
+    const auto it = makers_.find(cls);
+    if (it == makers_.end() || !it->second) return nullptr;
+    QWidget* widget = it->second(content, parent);
+    if (widget) widget->setProperty("display_class", int(cls));
+    return widget;
+}
+
+}  // namespace mw::ui

@@ -1,0 +1,36 @@
+// "Select color from Plane Palette": the current palette's 256 colours in a
+// 16 × 16 grid, row by row; a click chooses a colour and closes the dialog.
+#pragma once
+
+#include <QColor>
+#include <QDialog>
+
+#include <optional>
+#include <vector>
+
+namespace mw::ui {
+
+class CPlanePal : public QDialog {
+    Q_OBJECT
+public:
+    // Reads the current palette file ("Error#72: No plane palette found -
+    // colors may be inaccurate" when it is missing; the cells stay grey).
+    explicit CPlanePal(QWidget* parent = nullptr);
+
+    // The chosen colour; nothing ("none") until a cell is clicked.
+    std::optional<QColor> result() const { return result_; }
+    // The cell at a point of the dialog, or -1.
+    int cell_at(const QPoint& point) const;
+    QRect cell_rect(int k) const;
+    const std::vector<QColor>& cells() const { return cells_; }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+
+private:
+    std::vector<QColor> cells_;
+    std::optional<QColor> result_;
+};
+
+}  // namespace mw::ui

@@ -1,0 +1,117 @@
+// Not a test: "test_gui gallery" writes a picture of every dialog and menu
+// to $MARROWICK_GALLERY (default: the system temp folder), for looking at
+// them and for the documentation. CTest does not run it.
+#include <QApplication>
+#include <QDir>
+#include <QListWidget>
+#include <QMenu>
+#include <QMenuBar>
+#include <QSplitter>
+#include <QTest>
+#include <QTimer>
+
+#include "demo_archive.h"
+#include "gui_support.h"
+#include "ui/commands.h"
+#include "ui/dialogs/about_dialog.h"
+#include "ui/dialogs/add_script_entry.h"
+#include "ui/dialogs/export_multiple.h"
+#include "ui/dialogs/export_options.h"
+#include "ui/dialogs/import_status.h"
+#include "ui/dialogs/script_editor.h"
+#include "ui/dialogs/wait_window.h"
+#include "ui/main_window.h"
+#include "ui/plane_palette_dialog.h"
+#include "ui/tree_view.h"
+
+namespace mw::test {
+
+using namespace mw::ui;
+
+class Gallery : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<GuiWorkspace> ws;
+    QString folder;
+
+    void save(QWidget& widget, const char* name)
+    {
+        widget.show();
+        QTest::qWait(30);
+        widget.grab().save(folder + "/gallery-" + name + ".png");
+    }
+
+private slots:
+    void initTestCase()
+    {
+        ws = std::make_unique<GuiWorkspace>();
+        folder = qEnvironmentVariable("MARROWICK_GALLERY", QDir::tempPath());
+    }
+    void cleanupTestCase() { ws.reset(); }
+
+    void windows()
+    {
+        ScriptedChooser chooser;
+        RecordingMessenger messages;
+        CMainFrame window(chooser, messages);
+        const fs::path archive = ws->write_archive(demo::demo_archive(), "demo.res");
+        window.open_archive(archive);
+        window.set_recent_files({to_qt(archive), "/home/modder/cloudmere/c172.res"});
+        window.show();
+        for (QAction* menu : window.menuBar()->actions()) {
+            window.update_commands();
+            save(*menu->menu(), qPrintable(menu->text().remove('&').toLower()));
+            menu->menu()->hide();
+        }
+        window.tree_view()->select_node(demo::demo_voices, 0);
+        save(window, "sound");
+        // The tree widened to its columns, filtered by a type.
+        window.resize(1100, 650);
+        window.framework().find_splitter(pane_frame)->setSizes({430, 670});
+        window.tree_view()->set_filter("image");
+        window.tree_view()->select_node(demo::demo_cockpit, 0);
+        save(window, "filter");
+        window.tree_view()->set_filter("");
+        {
+            CAboutDlg about(&window);
+            save(about, "about");
+        }
+        {
+            CExportOptionsDlg options(ExportOptions{1, 0}, &window);
+            save(options, "export-options");
+        }
+        {
+            CExportMultDlg dialog(window.document().archive(), chooser, messages, &window);
+            dialog.list()->item(1)->setSelected(true);
+            save(dialog, "export-multiple");
+        }
+        {
+            CImportMultiDlg editor(ws->home().string(), chooser, messages, &window);
+            save(editor, "script-editor");
+            CAddScriptDialog add(editor.model().add_dialog(), chooser, messages, &editor);
+            save(add, "add-script-entry");
+        }
+        {
+            CImportStatusDlg status(&window);
+            status.add_line("Importing file tex01.bmp");
+            status.add_line("Importing file tex02.bmp");
+            status.set_progress(50);
+            save(status, "import-status");
+        }
+        {
+            CWaitWindow wait(&window);
+            save(wait, "wait");
+        }
+        {
+            window.tree_view()->select_node(demo::demo_palette, 0);
+            CPlanePal chooser_dialog(&window);
+            save(chooser_dialog, "plane-palette");
+        }
+    }
+};
+
+MW_GUI_SUITE("gallery", Gallery)
+
+}  // namespace mw::test
+
+#include "gallery.moc"
