@@ -53,20 +53,22 @@ TEST(DclImplode, EveryReferenceInputRoundTripsAtEveryDictionary)
     }
 }
 
-// For each dictionary size: our streams of the inputs, against the reference
-// streams made with that size, summed.
-TEST(DclImplode, NoLargerInTotalThanTheReferenceStreams)
+// Every reference stream, one by one: ours of the same input at the same
+// dictionary size is no larger. Totals are printed for the codec page.
+TEST(DclImplode, NoLargerThanAnyReferenceStream)
 {
     std::map<int, std::size_t> ours, reference;
     for (const ManifestStream& s : manifest_streams()) {
-        reference[s.dictionary] += dcl_testdata(s.file).size();
-        ours[s.dictionary] += dcl::implode(dcl_testdata(s.decodes_to), s.dictionary).size();
+        if (s.hand_made()) continue;
+        const std::size_t theirs = dcl_testdata(s.file).size();
+        const std::size_t mine = dcl::implode(dcl_testdata(s.decodes_to), s.dictionary).size();
+        EXPECT_LE(mine, theirs) << s.file;
+        reference[s.dictionary] += theirs;
+        ours[s.dictionary] += mine;
     }
-    for (int dictionary : dictionaries) {
+    for (int dictionary : dictionaries)
         std::printf("dictionary %d: ours %zu bytes, reference %zu bytes (%.2f%%)\n", dictionary, ours[dictionary],
                     reference[dictionary], 100.0 * double(ours[dictionary]) / double(reference[dictionary]));
-        EXPECT_LE(ours[dictionary], reference[dictionary]) << "dictionary " << dictionary;
-    }
 }
 
 TEST(DclImplode, EmptyAndOneByteInputs)

@@ -308,12 +308,21 @@ struct Imploder {
     Match search(unsigned at, std::uint32_t position, unsigned room)
     {
         const std::uint32_t left = size - position;
-        if (NearEnd && left < 3) {
-            insert<true>(position);
-            return {};
-        }
         const std::uint8_t* const here = data + position;
         const std::uint32_t biased = position + position_bias;
+        if (NearEnd && left < 3) {
+            // The last two bytes can still be a 2-byte match.
+            if (left == 2) {
+                std::uint32_t& last_pair = pair_head[pair_at(here)];
+                const std::uint32_t distance = biased - last_pair;
+                last_pair = biased;
+                if (distance <= max_len2_distance && room >= 2) {
+                    relax(at + 2, bits_part(way[at]) + pair_ways[distance]);
+                    return {2, distance};
+                }
+            }
+            return {};
+        }
         const std::uint32_t three = three_at<NearEnd>(here, left);
         std::uint32_t& pair_slot = pair_head[three & 0xFFFF];
         const std::uint32_t pair_distance = biased - pair_slot;
