@@ -4,6 +4,7 @@
 #include <array>
 #include <bit>
 #include <cstring>
+#include <memory>
 #include <vector>
 
 #include "archive/dcl/dcl.h"
@@ -131,6 +132,47 @@ constexpr std::array<std::uint64_t, max_match + 1> make_length_ways()
 
 constexpr auto length_ways = make_length_ways();
 
+// Second parts of tokens for one dictionary size; then the distance parts
+// as parts of a way. Built at compile time, once for each size.
+struct SecondTables {
+    std::array<Send, second_count> sends{};
+    std::array<std::uint64_t, 4097> distance_ways{};
+    std::array<std::uint64_t, max_len2_distance + 1> pair_ways{};
+};
+
+constexpr SecondTables make_second_tables(unsigned dictionary_bits)
+{
+    SecondTables t;
+    const unsigned window = 1u << (dictionary_bits + 6);
+    for (unsigned d = 1; d <= window; ++d) {
+        const unsigned below = d - 1;
+        const Code code = distance_codes[below >> dictionary_bits];
+        t.sends[d] = {code.value | ((below & (window / 64 - 1)) << code.bits), code.bits + dictionary_bits};
+        t.distance_ways[d] = t.sends[d].bits * bits_one + (std::uint64_t{d} << second_shift);
+    }
+    for (unsigned d = 1; d <= max_len2_distance; ++d) {
+        const unsigned below = d - 1;
+        const Code code = distance_codes[below >> 2];
+        t.sends[pair_seconds + d] = {code.value | ((below & 3) << code.bits), code.bits + 2u};
+        t.pair_ways[d] = (length_sends[2].bits + t.sends[pair_seconds + d].bits) * bits_one +
+                         (std::uint64_t{pair_seconds + d} << second_shift) + 2;
+    }
+    for (unsigned byte = 0; byte < 256; ++byte) t.sends[literal_seconds + byte] = {byte, 8};
+    return t;
+}
+
+template <unsigned DictionaryBits>
+constexpr SecondTables second_tables_for = make_second_tables(DictionaryBits);
+
+const SecondTables& second_tables(unsigned dictionary_bits)
+{
+    switch (dictionary_bits) {
+    case 4: return second_tables_for<4>;
+    case 5: return second_tables_for<5>;
+    default: return second_tables_for<6>;
+    }
+}
+
 struct Match {
     unsigned length = 0;
     unsigned distance = 0;
@@ -194,34 +236,56 @@ unsigned common_length(const std::uint8_t* earlier, const std::uint8_t* here, un
     return n;
 }
 
+// The finder's tables are left unset where the input cannot reach them: a
+// chain entry is read only for a position already added, and a head slot
+// only for a hash or pair that occurs in the input, whose slots are cleared
+// first (all at once for a large input, one by one for a small one). So a
+// call costs little more than its input needs, and the stream does not
+// depend on the way the slots were cleared.
+template <typename T>
+std::unique_ptr<T[]> unset_table(std::size_t count)
+{
+    return std::make_unique_for_overwrite<T[]>(count);
+}
+
 struct Imploder {
     Imploder(ByteSpan input, unsigned dict_bits)
         : data(input.data()),
           size(static_cast<std::uint32_t>(input.size())),
           dictionary_bits(dict_bits),
           window(1u << (dict_bits + 6)),
-          chain_mask(2 * window - 1),
+          chain_mask(std::bit_ceil(std::clamp(size, 1u, 2 * window)) - 1),
           tuning(tuning_for(dict_bits)),
-          head(std::size_t{1} << hash_bits, 0),
-          chain(2 * window, 0),
-          pair_head(1u << 16, 0),
-          way(block_size + 1, unreached),
-          tokens(block_size)
+          head(unset_table<std::uint32_t>(std::size_t{1} << hash_bits)),
+          chain(unset_table<std::uint32_t>(std::size_t{chain_mask} + 1)),
+          pair_head(unset_table<std::uint32_t>(std::size_t{1} << 16)),
+          block_span(std::min<std::uint32_t>(size, block_size)),
+          way(unset_table<std::uint64_t>(block_span + 1)),
+          tokens(unset_table<std::uint32_t>(block_span)),
+          seconds(second_tables(dict_bits)),
+          second_sends(seconds.sends),
+          distance_ways(seconds.distance_ways),
+          pair_ways(seconds.pair_ways)
     {
-        for (unsigned d = 1; d <= window; ++d) {
-            const unsigned below = d - 1;
-            const Code code = distance_codes[below >> dictionary_bits];
-            second_sends[d] = {code.value | ((below & (window / 64 - 1)) << code.bits), code.bits + dictionary_bits};
-            distance_ways[d] = second_sends[d].bits * bits_one + (std::uint64_t{d} << second_shift);
+        clear_slots();
+        std::fill(way.get(), way.get() + block_span + 1, unreached);
+    }
+
+    // Clears the head slots the input's hashes and pairs can reach.
+    void clear_slots()
+    {
+        constexpr std::size_t head_slots = std::size_t{1} << hash_bits;
+        if (size >= head_slots / 4) {
+            std::fill(head.get(), head.get() + head_slots, 0u);
+        } else {
+            for (std::uint32_t p = 0; p + 3 <= size; ++p) head[hash_of(three_at<true>(data + p, size - p))] = 0;
         }
-        for (unsigned d = 1; d <= max_len2_distance; ++d) {
-            const unsigned below = d - 1;
-            const Code code = distance_codes[below >> 2];
-            second_sends[pair_seconds + d] = {code.value | ((below & 3) << code.bits), code.bits + 2u};
-            pair_ways[d] = (length_sends[2].bits + second_sends[pair_seconds + d].bits) * bits_one +
-                           (std::uint64_t{pair_seconds + d} << second_shift) + 2;
+        constexpr std::size_t pair_slots = std::size_t{1} << 16;
+        if (size >= pair_slots / 4) {
+            std::fill(pair_head.get(), pair_head.get() + pair_slots, 0u);
+        } else {
+            for (std::uint32_t p = 0; p + 2 <= size; ++p) pair_head[pair_at(data + p)] = 0;
         }
-        for (unsigned byte = 0; byte < 256; ++byte) second_sends[literal_seconds + byte] = {byte, 8};
     }
 
     // Input and match finder.
@@ -231,20 +295,22 @@ struct Imploder {
     std::uint32_t window;
     std::uint32_t chain_mask;
     Tuning tuning;
-    std::vector<std::uint32_t> head;       // by 3-byte hash: latest position + bias
-    std::vector<std::uint32_t> chain;      // by position: the previous one with that hash
-    std::vector<std::uint32_t> pair_head;  // by 2-byte value: latest position + bias
-
-    // Second parts of tokens; then the distance parts as parts of a way.
-    std::array<Send, second_count> second_sends{};
-    std::array<std::uint64_t, 4097> distance_ways{};
-    std::array<std::uint64_t, max_len2_distance + 1> pair_ways{};
+    std::unique_ptr<std::uint32_t[]> head;       // by 3-byte hash: latest position + bias
+    std::unique_ptr<std::uint32_t[]> chain;      // by position: the previous one with that hash
+    std::unique_ptr<std::uint32_t[]> pair_head;  // by 2-byte value: latest position + bias
 
     // Parse of one block: the cheapest known way to each offset, `unreached`
     // where there is none yet. Matches are offered up to `nice_length` - 1
     // bytes, so nothing past that many bytes after a block's end is reached.
-    std::vector<std::uint64_t> way;
-    std::vector<std::uint32_t> tokens;  // the lower halves of a block's cheapest way
+    std::uint32_t block_span;  // the longest block this input has
+    std::unique_ptr<std::uint64_t[]> way;
+    std::unique_ptr<std::uint32_t[]> tokens;  // the lower halves of a block's cheapest way
+
+    // Second parts of tokens; then the distance parts as parts of a way.
+    const SecondTables& seconds;
+    const std::array<Send, second_count>& second_sends;
+    const std::array<std::uint64_t, 4097>& distance_ways;
+    const std::array<std::uint64_t, max_len2_distance + 1>& pair_ways;
 
     // Output.
     Bytes stream;
@@ -261,7 +327,7 @@ struct Imploder {
 
     // The first 3 bytes at `p` (fewer than 4 may be left), for hashing.
     template <bool NearEnd>
-    std::uint32_t three_at(const std::uint8_t* p, std::uint32_t left) const
+    static std::uint32_t three_at(const std::uint8_t* p, std::uint32_t left)
     {
         return !NearEnd || left >= 4 ? load_u32(p) & 0xFFFFFF : p[0] | (p[1] << 8) | (p[2] << 16);
     }
@@ -408,7 +474,7 @@ struct Imploder {
     void put_block(unsigned end)
     {
         // Walk back, listing the tokens last first, then send the list backwards.
-        std::uint32_t* const listed = tokens.data();
+        std::uint32_t* const listed = tokens.get();
         unsigned count = 0;
         for (unsigned at = end; at != 0; ++count) {
             const auto token = static_cast<std::uint32_t>(way[at]);
@@ -420,7 +486,7 @@ struct Imploder {
             put_token(token & length_mask, token >> second_shift);
         }
         // The literal from `end` may have reached one offset further.
-        std::fill(way.begin() + 1, way.begin() + std::min(end + tuning.nice_length, block_size) + 1, unreached);
+        std::fill(way.get() + 1, way.get() + std::min(end + tuning.nice_length, block_span) + 1, unreached);
     }
 
     // Parses one block from `start`; returns the position after it.
