@@ -25,7 +25,7 @@ using namespace format;
 // distance codes never get shorter with distance.
 //
 // Match finding: 3-byte hash chains over every earlier position, walked
-// nearest first to a bounded depth, find matches of 3 to 518 bytes; the last
+// nearest first to a bounded depth (or to a match as long as can be), find matches of 3 to 518 bytes; the last
 // position of every 2-byte pair gives the nearest length-2 match, which
 // counts only up to 256 bytes back. A position is stored plus
 // `position_bias`, so an empty slot (0) reads as a distance beyond any
@@ -52,7 +52,6 @@ constexpr unsigned block_size = 4096;
 
 struct Tuning {
     unsigned chain_depth;    // chain entries looked at per search
-    unsigned good_length;    // a match this long ends the search
     unsigned nice_length;    // a match this long is taken at once and ends the block
     unsigned skip_length;    // no searches inside a match this long
     unsigned search_margin;  // no search where the next byte is reached at most this many bits dearer
@@ -60,15 +59,18 @@ struct Tuning {
 
 // Measured on the test vectors and the benchmark corpus. Chain steps cost
 // less than searches: deep chains find longer matches, which also make
-// fewer tokens for the decoder. Searches inside matches pay off in
+// fewer tokens for the decoder. A search does not stop at the first fairly
+// long match: on images and code a much longer one often lies farther back
+// (a dither pattern's period, a repeated routine), and once found, the
+// searches it skips pay for the walk. Searches inside matches pay off in
 // compression (most on images) and cost the most time; the largest
 // dictionary, whose chains are the longest, can afford the most of them.
 constexpr Tuning tuning_for(unsigned dictionary_bits)
 {
     switch (dictionary_bits) {
-    case 4: return {16, 8, 16, 5, 1};
-    case 5: return {16, 12, 24, 6, 1};
-    default: return {24, 12, 24, 7, 1};
+    case 4: return {32, 16, 5, 1};
+    case 5: return {32, 16, 6, 1};
+    default: return {32, 16, 7, 1};
     }
 }
 
@@ -409,9 +411,8 @@ struct Imploder {
                 relax_lengths(at, 3, offered, pair_distance);
             }
         }
-        const unsigned longest_wanted = std::min(limit, tuning.good_length);
         unsigned longest = std::max(best.length, 2u);
-        if (longest >= longest_wanted) return best;
+        if (longest >= limit) return best;
         // The chain is walked by stored (biased) positions: the bias is a
         // multiple of the chain's size, so a stored position is its own index.
         std::uint32_t candidate = head_slot_before;
@@ -427,7 +428,7 @@ struct Imploder {
                     const unsigned last = std::min(length, room);
                     relax_lengths(at, offered + 1, last, distance);
                     offered = std::max(offered, last);
-                    if (length >= longest_wanted) break;
+                    if (length >= limit) break;
                 }
             }
             candidate = chain[candidate & chain_mask];
