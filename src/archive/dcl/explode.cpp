@@ -50,7 +50,8 @@ std::uint64_t load_u64(const std::uint8_t* p)
 
 // Copies `length` bytes from `distance` back to `to`, which has at least
 // `copy_slack` spare bytes after the match; returns the end of the match.
-std::uint8_t* copy_match(std::uint8_t* to, std::size_t distance, std::size_t length)
+// Inlined: most matches are short, and a call costs about as much as their copy.
+[[gnu::always_inline]] inline std::uint8_t* copy_match(std::uint8_t* to, std::size_t distance, std::size_t length)
 {
     std::uint8_t* const stop = to + length;
     const std::uint8_t* from = to - distance;
@@ -232,6 +233,15 @@ struct Exploder {
         };
         auto tokens = [&]<bool Checked>() {
             do {
+                if (!Ascii && (b & 0x201) == 0 && room_end - o >= 2) {
+                    // Two literals at once, as common as they are in poorly compressing data.
+                    o[0] = static_cast<std::uint8_t>(b >> 1);
+                    o[1] = static_cast<std::uint8_t>(b >> 10);
+                    consume(18);
+                    if (Checked && overran()) return stop(Status::truncated);
+                    o += 2;
+                    continue;
+                }
                 if ((b & 1) == 0) {
                     std::uint8_t literal;
                     if constexpr (Ascii) {
