@@ -92,6 +92,25 @@ TEST(DclImplode, TheSameInputGivesTheSameStreamWhateverMemoryHeldBefore)
     }
 }
 
+// An ordered-dither image 16 pixels wide: each row a 4-pixel pattern (one
+// pixel off in one row), 4 rows a 64-byte tile, the tile repeated. Matches
+// 4 bytes back come first and run 12 bytes; the search must go on to the
+// tile 64 bytes back, which covers all the rest in two matches.
+TEST(DclImplode, LongPeriodicMatchesFartherBackThanNearOnes)
+{
+    static constexpr std::uint8_t bayer[4][4] = {{0, 8, 2, 10}, {12, 4, 14, 6}, {3, 11, 1, 9}, {15, 7, 13, 5}};
+    Bytes tile;
+    for (int y = 0; y < 4; ++y)
+        for (int x = 0; x < 16; ++x) tile.push_back(static_cast<std::uint8_t>(bayer[y][x % 4] + (x == 9 && y == 2 ? 40 : 0)));
+    Bytes image;
+    while (image.size() < 1024) image.insert(image.end(), tile.begin(), tile.end());
+    for (int dictionary : dictionaries) {
+        expect_round_trip(image, dictionary);
+        // Two matches of at most 30 bits each after the first tile.
+        EXPECT_LE(dcl::implode(image, dictionary).size(), dcl::implode(tile, dictionary).size() + 8) << dictionary;
+    }
+}
+
 TEST(DclImplode, EmptyAndOneByteInputs)
 {
     EXPECT_EQ(dcl::implode({}, 1024), (Bytes{0x00, 0x04, 0x01, 0xFF}));
