@@ -277,16 +277,22 @@ struct Imploder {
     void clear_slots()
     {
         constexpr std::size_t head_slots = std::size_t{1} << hash_bits;
-        if (size >= head_slots / 4) {
-            std::fill(head.get(), head.get() + head_slots, 0u);
-        } else {
-            for (std::uint32_t p = 0; p + 3 <= size; ++p) head[hash_of(three_at<true>(data + p, size - p))] = 0;
-        }
         constexpr std::size_t pair_slots = std::size_t{1} << 16;
-        if (size >= pair_slots / 4) {
-            std::fill(pair_head.get(), pair_head.get() + pair_slots, 0u);
-        } else {
-            for (std::uint32_t p = 0; p + 2 <= size; ++p) pair_head[pair_at(data + p)] = 0;
+        const bool clear_heads_one_by_one = size < head_slots / 4;
+        const bool clear_pairs_one_by_one = size < pair_slots / 4;
+        if (!clear_heads_one_by_one) std::fill(head.get(), head.get() + head_slots, 0u);
+        if (!clear_pairs_one_by_one) std::fill(pair_head.get(), pair_head.get() + pair_slots, 0u);
+        if (!clear_pairs_one_by_one) return;
+        // One pass for both: the hash of the 3 bytes and the pair at each position.
+        std::uint32_t p = 0;
+        for (; p + 4 <= size; ++p) {
+            const std::uint32_t four = load_u32(data + p);
+            if (clear_heads_one_by_one) head[hash_of(four & 0xFFFFFF)] = 0;
+            pair_head[four & 0xFFFF] = 0;
+        }
+        for (; p + 2 <= size; ++p) {
+            if (p + 3 <= size) head[hash_of(three_at<true>(data + p, size - p))] = 0;
+            pair_head[pair_at(data + p)] = 0;
         }
     }
 
