@@ -111,6 +111,14 @@ constexpr std::array<FullLength, 4096> make_full_lengths()
 
 constexpr auto full_lengths = make_full_lengths();
 
+constexpr bool one_look_up_never_ends_the_stream()
+{
+    for (const FullLength& entry : full_lengths)
+        if (entry.bits != 0 && entry.length == end_of_stream) return false;
+    return true;
+}
+static_assert(one_look_up_never_ends_the_stream(), "the end code is checked only on the longer way");
+
 // A distance from the 8 bits after the length: distance - 1 with its low
 // bits clear, where the low bits start, how many bits the distance takes in
 // all, and the low bits' mask.
@@ -266,11 +274,11 @@ struct Exploder {
                     const unsigned code_end = 1 + length_entry.code_bits;
                     length = length_entry.base + static_cast<unsigned>((b >> code_end) & ((1u << length_entry.extra_bits) - 1));
                     consume(code_end + length_entry.extra_bits);
-                }
-                if (length == end_of_stream) {
-                    if (Checked && overran()) return stop(Status::truncated);
-                    out = o;
-                    return stop(Status::ok);
+                    if (length == end_of_stream) {  // 15 bits: never read in one look-up
+                        if (Checked && overran()) return stop(Status::truncated);
+                        out = o;
+                        return stop(Status::ok);
+                    }
                 }
                 const DistanceEntry distance_entry = (length == 2 ? pair_table : long_table)[b & 0xFF];
                 const std::size_t distance =
