@@ -291,7 +291,7 @@ std::vector<CorpusPart> make_hard_inputs()
     }
     for (const std::size_t size : {std::size_t{1024}, std::size_t{10 * 1024}, std::size_t{64 * 1024}}) {
         Random random(size);
-        CorpusPart code{"x86-" + std::to_string(size / 1024) + "k", {}};
+        CorpusPart code{"code" + std::to_string(size / 1024) + "k", {}};
         machine_code(random, code.data, size);
         inputs.push_back(std::move(code));
     }
