@@ -35,6 +35,11 @@ int read_script(const fs::path& path, ScriptList& list, DialogMessenger& message
         messages.show(script_messages::cannot_open);
         return -1;
     }
+    return read_script(in, list, messages);
+}
+
+int read_script(std::istream& in, ScriptList& list, DialogMessenger& messages)
+{
     std::string magic;
     in >> magic;
     if (magic != script_magic) {
