@@ -4,6 +4,7 @@
 // is shown as its form shows it; every text shown reads back to the stored
 // value; saved without changes it writes the bytes it was loaded from.
 #include <algorithm>
+#include <array>
 #include <bit>
 #include <cstdio>
 #include <cmath>
@@ -54,12 +55,14 @@ void check_shown(const mw::Record& record)
     }
 }
 
-// The value the item's bytes hold for a field; 0 past the item's end (a
-// flap position the item lacks).
+// The value the item's bytes hold for a field, bytes past the item's end
+// read as 0 (a flap position the item lacks, wholly or partly).
 mw::FieldValue stored_value(const mw::FieldSpec& field, mw::ByteSpan item)
 {
-    if (std::size_t(field.end()) > item.size()) return {};
-    return mw::read_field(field.type, &item[std::size_t(field.offset)]);
+    std::array<std::uint8_t, 4> bytes{};
+    for (std::size_t k = 0; k < mw::field_width(field.type); ++k)
+        if (std::size_t(field.offset) + k < item.size()) bytes[k] = item[std::size_t(field.offset) + k];
+    return mw::read_field(field.type, bytes.data());
 }
 
 // Only the prop's load changes values: its stripe count is capped and a
