@@ -183,6 +183,17 @@ TEST_F(RecordTest, FlapRecordHoldingFewerPositionsThanItsCountOpensAndSavesInPla
     EXPECT_EQ(errors(), std::vector<std::string>{});
 }
 
+TEST_F(RecordTest, FlapPositionCutByTheItemsEndKeepsItsBytes)
+{
+    // 2 steps (00 00 00 40), position 1 whole, position 2 with one byte only.
+    const Bytes item{0x00, 0x00, 0x00, 0x40, 0x00, 0x00, 0x00, 0x3F, 0xCD};
+    Record record = load(res_flaps, item);
+    EXPECT_TRUE(field_was_read(record, 2));
+    Bytes saved = item;
+    ASSERT_EQ(encode_record(record, saved), 0);
+    EXPECT_EQ(saved, (Bytes{0x00, 0x00, 0x00, 0x40, 0x00, 0x00, 0x00, 0x3F, 0xCD, 0x00, 0x00, 0x00}));
+}
+
 TEST_F(RecordTest, ShortItemIsReportedWithTheFormsOwnText)
 {
     const Bytes three(3);

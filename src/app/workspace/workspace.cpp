@@ -131,6 +131,11 @@ void Workspace::load_config()
         report_error(6, "Error loading config file");
         return;
     }
+    load_config(in);
+}
+
+void Workspace::load_config(std::istream& in)
+{
     // Values are taken by line position; a missing line keeps the value held.
     std::string values[5];
     int count = 0;

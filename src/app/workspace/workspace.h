@@ -9,6 +9,7 @@
 #pragma once
 
 #include <filesystem>
+#include <iosfwd>
 #include <memory>
 #include <optional>
 #include <string>
@@ -60,6 +61,8 @@ public:
     [[nodiscard]] int setup_in(const fs::path& program_folder);
 
     void load_config();
+    // The settings from the text of a "config.cfg".
+    void load_config(std::istream& text);
     void save_config();
     // Deletes the temp folder's files named "mw3792_*"; 0, or non-zero on failure.
     int clear_temp();

@@ -53,7 +53,7 @@ void BmpEncoder::write_image(std::ostream& out, const BitmapImage& image, bool t
 
     report_progress(0);
     const std::array<std::uint8_t, 3> zeros{};
-    for (std::uint32_t j = 0; j < height; ++j) {
+    for (std::uint32_t j = 0; length > 0 && j < height; ++j) {  // rows without columns have no bytes
         report_progress(percent_of(j, height));
         const auto row = image.row(top_down ? height - 1 - j : j);
         write_bytes(out, row.data(), length);
