@@ -173,104 +173,64 @@ std::vector<Field> fields_of(const Layout& layout)
     return fields;
 }
 
-void put(Bytes& b, std::size_t at, int w, std::int64_t v)
+// A value as the form shows it (or a user types it) and its stored bytes.
+struct Answer {
+    std::string text;
+    Bytes bytes;
+};
+
+Bytes le(int width, std::int64_t v)
 {
-    for (int k = 0; k < w; ++k) b[at + std::size_t(k)] = std::uint8_t(std::uint64_t(v) >> (8 * k));
+    Bytes b;
+    for (int k = 0; k < width; ++k) b.push_back(std::uint8_t(std::uint64_t(v) >> (8 * k)));
+    return b;
 }
-void put_float(Bytes& b, std::size_t at, float v)
+Bytes f32(double v)
 {
+    const auto value = float(v);
     std::uint32_t bits;
-    std::memcpy(&bits, &v, 4);
-    put(b, at, 4, bits);
+    std::memcpy(&bits, &value, 4);
+    return le(4, bits);
+}
+Bytes halves(std::int64_t first, std::int64_t second)
+{
+    Bytes b = le(2, first);
+    for (std::uint8_t byte : le(2, second)) b.push_back(byte);
+    return b;
+}
+std::string text(std::int64_t v) { return std::to_string(v); }
+
+// The fixture's value of field n: one of its own in every field.
+Answer stored(const Field& f, std::int64_t n, int type_byte)
+{
+    if (is(f, {"s"})) return {text(type_byte), le(1, type_byte)};
+    if (is(f, {"z"})) return {"0", le(1, 0)};
+    if (is(f, {"pp"})) return {"2", le(1, 2)};                 // "Right Wing"
+    if (is(f, {"c8", "c32"})) return {"3", le(width(f), 3)};   // "ELEVATOR"
+    if (is(f, {"u8"})) return {text(30 + n), le(1, 30 + n)};
+    if (is(f, {"i16", "r16"})) return {text(-1000 - n), le(2, -1000 - n)};
+    if (is(f, {"i32", "r32", "h32"})) return {text(-100000 - n), le(4, -100000 - n)};
+    if (is(f, {"p", "rp"})) return {text(300 + n) + ", " + text(-400 - n), halves(300 + n, -400 - n)};
+    if (is(f, {"k"})) return {text(n + 1) + ".5", f32((double(n) + 1.5) * 1000)};
+    if (is(f, {"m"})) return {text(n), f32(double(n) / 1000000)};
+    return {text(n + 1) + ".5", f32(double(n) + 1.5)};
 }
 
-// The fixture: field i holds a value of its own, and the form shows it so.
-// Returns the shown texts.
-std::vector<std::string> fill(const Layout& layout, const std::vector<Field>& fields, Bytes& b)
+// A new value for field n as a user types it, and the bytes a save writes.
+Answer changed(const Field& f, std::int64_t n)
 {
-    std::vector<std::string> shown;
-    for (std::size_t i = 0; i < fields.size(); ++i) {
-        const Field& f = fields[i];
-        const auto n = std::int64_t(i);
-        if (is(f, {"s"})) {
-            const int type = layout.type_byte >= 0 ? layout.type_byte : 7;
-            put(b, f.offset, 1, type);
-            shown.push_back(std::to_string(type));
-        } else if (is(f, {"z"})) {
-            shown.push_back("0");
-        } else if (is(f, {"pp"})) {
-            put(b, f.offset, 1, 2);
-            shown.push_back("2");  // "Right Wing"
-        } else if (is(f, {"c8", "c32"})) {
-            put(b, f.offset, width(f), 3);
-            shown.push_back("3");  // "ELEVATOR"
-        } else if (is(f, {"u8"})) {
-            put(b, f.offset, 1, 30 + n);
-            shown.push_back(std::to_string(30 + n));
-        } else if (is(f, {"i16", "r16"})) {
-            put(b, f.offset, 2, -(1000 + n));
-            shown.push_back(std::to_string(-(1000 + n)));
-        } else if (is(f, {"i32", "r32", "h32"})) {
-            put(b, f.offset, 4, -(100000 + n));
-            shown.push_back(std::to_string(-(100000 + n)));
-        } else if (is(f, {"p", "rp"})) {
-            put(b, f.offset, 2, 300 + n);
-            put(b, f.offset + 2, 2, -(400 + n));
-            shown.push_back(std::to_string(300 + n) + ", " + std::to_string(-(400 + n)));
-        } else if (is(f, {"k"})) {
-            put_float(b, f.offset, float(n + 1.5) * 1000.0f);
-            shown.push_back(std::to_string(n + 1) + ".5");
-        } else if (is(f, {"m"})) {
-            put_float(b, f.offset, float(double(n) / 1000000.0));
-            shown.push_back(std::to_string(n));
-        } else {
-            put_float(b, f.offset, float(n + 1.5));
-            shown.push_back(std::to_string(n + 1) + ".5");
-        }
-    }
-    return shown;
+    if (is(f, {"pp"})) return {"Left Wing", le(1, 1)};
+    if (is(f, {"c8", "c32"})) return {"FLAP", le(width(f), 4)};
+    if (is(f, {"u8"})) return {text(150 + n), le(1, 150 + n)};
+    if (is(f, {"i16"})) return {text(-2000 - n), le(2, -2000 - n)};
+    if (is(f, {"i32"})) return {text(2000000 + n), le(4, 2000000 + n)};
+    if (is(f, {"p"})) return {text(500 + n) + ", " + text(-600 - n), halves(500 + n, -600 - n)};
+    if (is(f, {"k"})) return {"-" + text(n) + ".75", f32(-(double(n) + 0.75) * 1000)};
+    if (is(f, {"m"})) return {"7", f32(7.0 / 1000000)};
+    return {"-" + text(n) + ".75", f32(-(double(n) + 0.75))};
 }
 
-// A new value for field i as a user types it, and its bytes written into `b`.
-std::string change(const Field& f, std::size_t i, Bytes& b)
-{
-    const auto n = std::int64_t(i);
-    if (is(f, {"pp"})) {
-        put(b, f.offset, 1, 1);
-        return "Left Wing";
-    }
-    if (is(f, {"c8", "c32"})) {
-        put(b, f.offset, width(f), 4);
-        return "FLAP";
-    }
-    if (is(f, {"u8"})) {
-        put(b, f.offset, 1, 150 + n);
-        return std::to_string(150 + n);
-    }
-    if (is(f, {"i16"})) {
-        put(b, f.offset, 2, -(2000 + n));
-        return std::to_string(-(2000 + n));
-    }
-    if (is(f, {"i32"})) {
-        put(b, f.offset, 4, 2000000 + n);
-        return std::to_string(2000000 + n);
-    }
-    if (is(f, {"p"})) {
-        put(b, f.offset, 2, 500 + n);
-        put(b, f.offset + 2, 2, -(600 + n));
-        return std::to_string(500 + n) + ", " + std::to_string(-(600 + n));
-    }
-    if (is(f, {"k"})) {
-        put_float(b, f.offset, float(-(double(n) + 0.75) * 1000.0));
-        return "-" + std::to_string(n) + ".75";
-    }
-    if (is(f, {"m"})) {
-        put_float(b, f.offset, float(7.0 / 1000000.0));
-        return "7";
-    }
-    put_float(b, f.offset, float(-(double(n) + 0.75)));
-    return "-" + std::to_string(n) + ".75";
-}
+void put(Bytes& item, const Field& f, const Bytes& bytes) { std::copy(bytes.begin(), bytes.end(), item.begin() + std::ptrdiff_t(f.offset)); }
 
 class RecordLayout : public WorkspaceFixture, public ::testing::WithParamInterface<Layout> {
 protected:
@@ -279,7 +239,11 @@ protected:
         WorkspaceFixture::SetUp();
         fields = fields_of(GetParam());
         fixture = Bytes(std::size_t(GetParam().length), 0);
-        shown = fill(GetParam(), fields, fixture);
+        for (std::size_t i = 0; i < fields.size(); ++i) {
+            const Answer answer = stored(fields[i], std::int64_t(i), GetParam().type_byte >= 0 ? GetParam().type_byte : 7);
+            put(fixture, fields[i], answer.bytes);
+            shown.push_back(answer.text);
+        }
         spec = find_record_spec(GetParam().resource_id, fixture);
         ASSERT_NE(spec, nullptr);
     }
@@ -304,8 +268,9 @@ TEST_P(RecordLayout, ShowsEveryStoredValueUnderItsName)
 
 TEST_P(RecordLayout, EachSetFieldChangesExactlyItsOwnBytes)
 {
-    Bytes unchanged = fixture;
-    unchanged.push_back(0xEE);  // a byte past the record stays
+    Bytes longer = fixture;
+    longer.push_back(0xEE);  // a byte past the record stays
+    Bytes unchanged = longer;
     const auto loaded = load_record(*spec, fixture);
     ASSERT_TRUE(loaded.has_value());
     if (!spec->saves()) {
@@ -313,19 +278,19 @@ TEST_P(RecordLayout, EachSetFieldChangesExactlyItsOwnBytes)
         return;
     }
     ASSERT_EQ(encode_record(*loaded, unchanged), 0);
-    EXPECT_EQ(unchanged, [&] { Bytes b = fixture; b.push_back(0xEE); return b; }());
+    EXPECT_EQ(unchanged, longer);
     for (std::size_t i = 0; i < fields.size(); ++i) {
         Record record = *loaded;
         if (!settable(fields[i])) {
             EXPECT_EQ(set_field_text(record, fields[i].key, "1"), -1) << fields[i].key;
             continue;
         }
-        Bytes expected = fixture;
-        const std::string text = change(fields[i], i, expected);
-        ASSERT_EQ(set_field_text(record, fields[i].key, text), 0) << fields[i].key << "=" << text;
-        Bytes saved = fixture;
+        const Answer answer = changed(fields[i], std::int64_t(i));
+        ASSERT_EQ(set_field_text(record, fields[i].key, answer.text), 0) << fields[i].key << "=" << answer.text;
+        Bytes saved = fixture, expected = fixture;
+        put(expected, fields[i], answer.bytes);
         ASSERT_EQ(encode_record(record, saved), 0);
-        EXPECT_EQ(saved, expected) << fields[i].key << "=" << text;
+        EXPECT_EQ(saved, expected) << fields[i].key << "=" << answer.text;
     }
     clear_messages();  // the refusals of fields that are shown only
 }
