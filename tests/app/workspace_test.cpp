@@ -114,15 +114,19 @@ using ConfigTest = WorkspaceFixture;
 
 TEST_F(ConfigTest, ValuesAreReadByLinePositionNotByKey)
 {
+    // Numbers and the empty mark are tokens, whatever spaces surround them; folders keep theirs.
     write_text(program_folder() / "config.cfg",
-               "TexturesBGR /games/my archives\r\nPaletteFormat -\r\nLastOpenDir /x\r\nLastExportDir 1\r\nLastImportDir 7\r\n");
+               "TexturesBGR /games/my archives\r\nPaletteFormat - \r\nLastOpenDir /x\r\nLastExportDir 1 \r\nLastImportDir  1\r\n");
     workspace().load_config();
     EXPECT_EQ(workspace().last_open_dir(), "/games/my archives");
     EXPECT_EQ(workspace().last_export_dir(), "");
     EXPECT_EQ(workspace().last_import_dir(), "/x");
     EXPECT_EQ(workspace().palette_format(), 1);
-    EXPECT_EQ(workspace().textures_bgr(), 0);  // 7 is neither 0 nor 1
+    EXPECT_EQ(workspace().textures_bgr(), 1);
     EXPECT_TRUE(errors().empty());
+    write_text(program_folder() / "config.cfg", "a -\r\nb -\r\nc -\r\nd 7\r\ne 1\r\n");
+    workspace().load_config();
+    EXPECT_EQ(workspace().palette_format(), 0);  // 7 is neither 0 nor 1
 }
 
 TEST_F(ConfigTest, PathsWithSpacesSurviveASaveAndLoad)

@@ -4,6 +4,7 @@
 
 #include <cstdlib>
 #include <fstream>
+#include <sstream>
 #include <system_error>
 
 namespace mw {
@@ -29,10 +30,21 @@ std::string config_value(std::string line)
     return line.substr(key_end + 1);
 }
 
+// Integers are whitespace-separated tokens: "1 " and " 1" are 1.
 int config_flag(const std::string& value)
 {
-    if (value == "1") return 1;
-    return 0;  // "0" and anything other than 0 or 1
+    int number = 0;
+    std::istringstream(value) >> number;
+    return number == 1 ? 1 : 0;  // anything other than 0 or 1 is 0
+}
+
+// A folder keeps its inner spaces; the empty mark "-" is a token.
+std::string config_folder(const std::string& value)
+{
+    std::istringstream tokens(value);
+    std::string first, more;
+    tokens >> first;
+    return first == "-" && !(tokens >> more) ? std::string() : value;
 }
 
 }  // namespace
@@ -141,10 +153,9 @@ void Workspace::load_config(std::istream& in)
     int count = 0;
     for (std::string line; count < 5 && std::getline(in, line);) values[count++] = config_value(line);
 
-    auto folder = [](const std::string& value) { return value == "-" ? std::string() : value; };
-    if (count > 0) last_open_dir_ = folder(values[0]);
-    if (count > 1) last_export_dir_ = folder(values[1]);
-    if (count > 2) last_import_dir_ = folder(values[2]);
+    if (count > 0) last_open_dir_ = config_folder(values[0]);
+    if (count > 1) last_export_dir_ = config_folder(values[1]);
+    if (count > 2) last_import_dir_ = config_folder(values[2]);
     if (count > 3) palette_format_ = config_flag(values[3]);
     if (count > 4) textures_bgr_ = config_flag(values[4]);
 }
