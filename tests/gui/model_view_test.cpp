@@ -3,6 +3,7 @@
 // default distance 10 through a 45-degree perspective spans
 // 100 / (10 tan 22.5°) = 24.1 pixels either side of the centre.
 #include <QImage>
+#include <QProcess>
 #include <QTest>
 
 #include <dlfcn.h>
@@ -11,6 +12,7 @@
 #include <cstring>
 #include <fstream>
 
+#include "demo_archive.h"
 #include "gui_support.h"
 #include "model/model_builder.h"
 #include "model/texture_texels.h"
@@ -214,6 +216,32 @@ private slots:
         QCOMPARE(pixel(turned, centre, centre - 34), QColor(0, 0, 0));
         QCOMPARE(pixel(turned, centre, centre + 34), QColor(0, 0, 0));
         QCOMPARE(pixel(turned, centre, centre), QColor(255, 0, 0));
+    }
+
+    void screenshot_mode_captures_the_rendered_model()
+    {
+        const QString shot = to_qt(ws->file("model.png"));
+        QProcess program;  // on this test's X server
+        // The GL driver, unloaded at the program's end, leaves its allocations
+        // under nameless frames; the program's own leaks are checked offscreen.
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("ASAN_OPTIONS"), QStringLiteral("detect_leaks=0"));
+        program.setProcessEnvironment(environment);
+        program.start(QStringLiteral(MARROWICK_BUILD_DIR "/marrowick"),
+                      {"--home", to_qt(ws->home()), MARROWICK_BUILD_DIR "/demo.res", "--select",
+                       QString::number(demo::demo_model), "--screenshot", shot});
+        QVERIFY(program.waitForFinished(60000));
+        QVERIFY2(program.exitCode() == 0, program.readAllStandardError().constData());
+        // The texture's sun (255, 230, 90), shaded a little by the smooth normals; nothing
+        // else in the picture is as yellow.
+        const QImage image(shot);
+        int sun_pixels = 0;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x) {
+                const QColor c = image.pixelColor(x, y);
+                sun_pixels += c.red() > 200 && c.green() > 170 && c.blue() < 140;
+            }
+        QVERIFY2(sun_pixels > 50, qPrintable(QString::number(sun_pixels)));
     }
 };
 
