@@ -108,7 +108,19 @@ Bytes floats(std::initializer_list<float> values)
     return w.take();
 }
 
-// A box 4 long, 2 wide, 1 high: the top textured with texture 0, the rest coloured.
+// Turned 30 degrees about z, then -60 degrees about x, so that the model
+// view's first picture (all rotations 0) shows the top, front and left side.
+std::array<float, 3> tilted(std::array<float, 3> p)
+{
+    const double z_turn = 30.0 * 3.14159265358979 / 180.0, x_turn = -60.0 * 3.14159265358979 / 180.0;
+    const double x = p[0] * std::cos(z_turn) - p[1] * std::sin(z_turn);
+    const double y = p[0] * std::sin(z_turn) + p[1] * std::cos(z_turn);
+    return {float(x), float(y * std::cos(x_turn) - p[2] * std::sin(x_turn)),
+            float(y * std::sin(x_turn) + p[2] * std::cos(x_turn))};
+}
+
+// A box 4 long, 2 wide, 1 high, tilted towards the viewer: the top textured
+// with texture 0 (its sky away from the front), the rest coloured.
 Bytes box_model()
 {
     test::ModelBuilder b;
@@ -118,9 +130,12 @@ Bytes box_model()
         {.name = "t_body", .kind = 0, .code = 1, .texture_or_blue = 0},
         {.name = "paint", .kind = 1, .code = 2, .texture_or_blue = 40, .green = 90, .red = 200},
     };
-    b.texture_coordinates = {{0, 0}, {1, 0}, {1, 1}, {0, 1}};
+    // Texel row 0 is the picture's top row and lies at v = 0: here the far edge.
+    b.texture_coordinates = {{0, 1}, {1, 1}, {1, 0}, {0, 0}};
     b.vertices = {{-2, -1, 0}, {2, -1, 0}, {2, 1, 0}, {-2, 1, 0}, {-2, -1, 1}, {2, -1, 1}, {2, 1, 1}, {-2, 1, 1}};
     b.face_normals = {{0, 0, 1}, {0, 0, -1}, {0, -1, 0}, {0, 1, 0}, {-1, 0, 0}, {1, 0, 0}};
+    for (auto& v : b.vertices) v = tilted(v);
+    for (auto& n : b.face_normals) n = tilted(n);
     b.polygons = {
         {.material_code = 1, .face_normal = 0, .vertices = {4, 5, 6, 7}, .texture_coordinates = {0, 1, 2, 3}},
         {.material_code = 2, .flags = 0x40, .face_normal = 1, .vertices = {3, 2, 1, 0}},

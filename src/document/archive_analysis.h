@@ -12,8 +12,8 @@ namespace mw {
 struct ArchiveAnalysis {
     bool variant = false;            // entry 0 has ID 15600 or 1000
     std::vector<int> palettes;       // entries of 768 bytes, in index order
-    int texture_base_entry = -1;
-    float default_model_distance = 0.0f;
+    int texture_base_entry = -1;     // -1: the archive has no texture entry
+    float default_model_distance = 10.0f;  // the camera's own distance unless a texture entry sets it
     int trim_entry = -1;             // the last entry with ID 2130
     int model_id = -1;               // from offset 12 of the model definition (ID 2053)
     int model_entry = -999;          // the last entry with the model ID

@@ -222,6 +222,8 @@ void CMarrowickDoc::goto_key_entry(int j)
 
 void CMarrowickDoc::extract_textures(const std::vector<int>& texture_numbers)
 {
+    // Without a texture entry, texture t would be taken from entry t - 1, which is no texture.
+    if (analysis_.texture_base_entry < 0) return;
     for (int t : texture_numbers) {
         char name[64];
         std::snprintf(name, sizeof name, "mw3792_texture%d.bmp", t);

@@ -66,7 +66,8 @@ public:
     // Goto > Voices ... Cockpit: selects key entry j (0 ... 5) through the tree.
     void goto_key_entry(int j);
 
-    // Extracts texture base entry + t, converted, to temp + "mw3792_texture%d.bmp" for each t.
+    // Extracts texture base entry + t, converted, to temp + "mw3792_texture%d.bmp" for each t;
+    // nothing when the archive has no texture entry.
     void extract_textures(const std::vector<int>& texture_numbers);
 
     // Aircraft record forms (record_saving.h). The record kind of the

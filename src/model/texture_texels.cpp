@@ -1,8 +1,13 @@
 #include "model/texture_texels.h"
 
+#include <fstream>
 #include <string>
+#include <vector>
 
+#include "app/workspace/messages.h"
 #include "app/workspace/workspace.h"
+#include "types/bmp/bmp_decoder.h"
+#include "types/bmp/graphics_exceptions.h"
 
 namespace mw {
 
@@ -17,6 +22,29 @@ std::uint32_t colour_index(const std::uint8_t* row, std::uint32_t x, std::uint32
     const std::uint32_t byte = row[x / per_byte];
     const std::uint32_t shift = 8 - bit_count * (x % per_byte + 1);
     return (byte >> shift) & ((1u << bit_count) - 1);
+}
+
+// The slot's texels from `file`; false when it cannot be opened or used.
+bool load_texture_file(TextureSlot& slot, const fs::path& file)
+{
+    std::ifstream in(file, std::ios::binary);
+    if (!in) return false;
+    BitmapImage image;
+    try {
+        BmpDecoder().read_image(in, image, false);
+    } catch (const EGraphicsException& e) {
+        report_error(e.what());
+        return false;
+    }
+    std::vector<std::array<std::uint8_t, 3>> colours;
+    colours.reserve(image.colour_count());
+    for (std::uint32_t i = 0; i < image.colour_count(); ++i) {
+        const BgrColour& c = image.colour(i);
+        colours.push_back({c.blue, c.green, c.red});  // the table's bytes as stored
+    }
+    const TextureImage texture{.width = image.width(), .height = image.height(), .bit_count = image.bit_count(),
+                               .row_stride = image.row_stride(), .pixels = image.pixels(), .colours = colours};
+    return fill_texture_slot(slot, texture);
 }
 
 }  // namespace
@@ -71,6 +99,16 @@ bool fill_texture_slot(TextureSlot& slot, const TextureImage& image)
     slot.width = static_cast<int>(image.width);
     slot.height = static_cast<int>(image.height);
     return true;
+}
+
+std::size_t load_texture_files(ModelData& model)
+{
+    std::size_t filled = 0;
+    for (TextureSlot& slot : model.texture_slots) {
+        if (!load_texture_file(slot, texture_file_path(slot.texture_number))) break;
+        ++filled;
+    }
+    return filled;
 }
 
 }  // namespace mw

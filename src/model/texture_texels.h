@@ -44,4 +44,10 @@ std::optional<Bytes> texture_texels(const TextureImage& image, bool colour_key, 
 // TexturesBGR setting; false (slot left without pixels) when the image is unusable.
 bool fill_texture_slot(TextureSlot& slot, const TextureImage& image);
 
+// Fills the slots from their texture files, in slot order, for the upload.
+// Stops at the first file that cannot be opened (silently: later slots keep
+// no pixels) or cannot be used: a decoder error shows the decoder's message.
+// Returns how many slots, from the first, hold their texels.
+std::size_t load_texture_files(ModelData& model);
+
 }  // namespace mw

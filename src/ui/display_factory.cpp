@@ -6,6 +6,7 @@
 #include "ui/bitmap_view.h"
 #include "ui/file_filter.h"
 #include "ui/hex_view.h"
+#include "ui/model_view.h"
 #include "ui/palette_panel.h"
 #include "ui/placeholder_view.h"
 #include "ui/sound_form.h"
@@ -54,9 +55,17 @@ DisplayFactory::DisplayFactory(DisplayServices services)
         if (!services.sound) return nullptr;
         return new CPlayWAVDlg(*services.sound, content.file, services.focus_tree, parent);
     };
-    makers_[DisplayClass::model] = [](const DisplayContent& content, QWidget* parent) -> QWidget* {
-        return new CPlaceholderView(
-            QObject::tr("3D model %1\n\nView > As Hex shows its bytes.").arg(to_qt(content.file.filename())), parent);
+    // One camera for every model shown, so the rotations carry over from one model to the next.
+    makers_[DisplayClass::model] = [services, camera = std::make_shared<ModelCamera>()](
+                                       const DisplayContent& content, QWidget* parent) -> QWidget* {
+        if (!opengl_usable())
+            return new CPlaceholderView(QObject::tr("3D model %1\n\nOpenGL is not available here, so the model "
+                                                    "cannot be drawn. View > As Hex shows its bytes.")
+                                            .arg(to_qt(content.file.filename())),
+                                        parent);
+        auto* view = new CModelView(camera, parent);
+        (void)view->load(content.file, services.model_params ? services.model_params() : ModelLoadParams{});
+        return view;
     };
     makers_[DisplayClass::record] = [](const DisplayContent& content, QWidget* parent) -> QWidget* {
         return new CPlaceholderView(

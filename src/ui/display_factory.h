@@ -1,7 +1,7 @@
 // The one place that turns a display kind into the widget that shows it.
 // Kinds 0, 1, 2, 4 and 768 follow the type codes; a kind for which the
 // record catalogue has a form is a record; anything else shows nothing.
-// Later views (the model, the record forms) replace a class's maker here.
+// Later views (the record forms) replace a class's maker here.
 #pragma once
 
 #include <QWidget>
@@ -33,9 +33,18 @@ struct DisplayContent {
     const RecordSpec* record = nullptr;  // for DisplayClass::record
 };
 
+// What the model display takes from the document at each model load.
+struct ModelLoadParams {
+    bool variant = false;           // the archive's variant flag
+    double default_distance = 10.0;
+    bool culling = true;            // off for the archive's own model entry
+    std::function<void(const std::vector<int>& texture_numbers)> extract_textures;
+};
+
 struct DisplayServices {
     SoundPlayer* sound = nullptr;
     std::function<void()> focus_tree;
+    std::function<ModelLoadParams()> model_params;
 };
 
 class DisplayFactory {

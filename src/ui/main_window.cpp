@@ -57,7 +57,7 @@ void CMainFrame::build_panes()
     auto tree = std::make_unique<TVisualObject>(
         pane_tree, 0, 0, [this] { return tree_ = new CResTreeView; }, tree_pane_width, 0);
     auto right = std::make_unique<TVisualObject>(pane_right, 0, 1, 2, 1);
-    DisplayServices services{sound_, [this] { focus_tree(); }};
+    DisplayServices services{sound_, [this] { focus_tree(); }, [this] { return model_params(); }};
     auto display = std::make_unique<TVisualObject>(
         pane_display, 0, 0, [this, services] { return display_ = new CMarrowickView(services); }, 40, 40);
     auto info = std::make_unique<TVisualObject>(
@@ -87,6 +87,17 @@ void CMainFrame::build_panes()
     connect(tree_, &CResTreeView::previous_palette_key, this, [this] { doc_->previous_palette(); });
     connect(tree_, &CResTreeView::next_palette_key, this, [this] { doc_->next_palette(); });
     connect(display_, &CMarrowickView::sound_hidden, this, [this] { sound_->stop(); });
+}
+
+ModelLoadParams CMainFrame::model_params()
+{
+    const ArchiveAnalysis& analysis = doc_->analysis();
+    ModelLoadParams params;
+    params.variant = analysis.variant;
+    params.default_distance = analysis.default_model_distance;
+    params.culling = doc_->selected_file() - 1 != analysis.model_entry;
+    params.extract_textures = [this](const std::vector<int>& numbers) { doc_->extract_textures(numbers); };
+    return params;
 }
 
 void CMainFrame::build_menus()

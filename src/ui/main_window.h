@@ -12,6 +12,7 @@
 
 #include "batch/dialog_message.h"
 #include "document/marrowick_doc.h"
+#include "ui/display_factory.h"
 #include "ui/pane_framework.h"
 
 class QAction;
@@ -91,6 +92,8 @@ protected:
 
 private:
     void build_panes();
+    // What a model load takes from the document.
+    ModelLoadParams model_params();
     void build_menus();
     void keep_info_height();
     void focus_tree();

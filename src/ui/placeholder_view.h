@@ -1,5 +1,6 @@
 // An empty area with a title: what the display shows for kinds whose own
-// view is not there (yet), such as a record's form or the 3D model.
+// view is not there (yet), such as a record's form, or cannot be shown, such
+// as a 3D model without OpenGL.
 #pragma once
 
 #include <QWidget>

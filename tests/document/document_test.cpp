@@ -201,6 +201,16 @@ TEST_F(DocumentTest, TexturesAreExtractedFromTheTextureBase)
     EXPECT_EQ(errors(), std::vector<std::string>{"Error#1096: Invalid Item Index"});
 }
 
+TEST_F(DocumentTest, WithoutATextureEntryNoTextureIsExtractedAndTheModelDistanceStaysTen)
+{
+    ASSERT_EQ(doc.open_archive(write(ResBuilder().raw(5, filled(10, 1)).raw(3000, filled(20, 4)))), 0);
+    EXPECT_EQ(doc.analysis().texture_base_entry, -1);
+    EXPECT_FLOAT_EQ(doc.analysis().default_model_distance, 10.0f);
+    doc.extract_textures({1});  // would have been entry 0, which is no texture
+    EXPECT_FALSE(std::filesystem::exists(temp_folder() / "mw3792_texture1.bmp"));
+    EXPECT_TRUE(errors().empty());
+}
+
 TEST_F(DocumentTest, NameRecordWithOneItemShowsItsWholeRange)
 {
     ResBuilder b = aircraft_archive();

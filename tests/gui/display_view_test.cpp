@@ -138,6 +138,9 @@ private slots:
         QVERIFY(qobject_cast<CHexView*>(view.content()));
         view.show_file({write_file("other", Bytes(30, 1)), 13891468});  // no view of its own
         QCOMPARE(view.content(), nullptr);
+        view.show_file({write_file("model", Bytes(30, 1)), 4});  // no OpenGL on this platform: a text says so
+        QVERIFY(qobject_cast<CPlaceholderView*>(view.content()));
+        QVERIFY(qobject_cast<CPlaceholderView*>(view.content())->title().contains("OpenGL is not available"));
         view.show_file({write_file("trim", Bytes(4, 0)), 2130});  // a record: its form's title for now
         QVERIFY(qobject_cast<CPlaceholderView*>(view.content()));
         view.show_file({write_file("segment", Bytes(3, 0)), 2138});  // no form for 3 bytes

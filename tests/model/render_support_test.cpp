@@ -99,6 +99,33 @@ TEST_F(TextureSlots, FillUsesTheWorkspaceByteOrderAndTheSlotKey)
     EXPECT_EQ(texture_file_path(7), temp_folder() / "mw3792_texture7.bmp");
 }
 
+// A 1 x 1 24-bit BMP file whose one pixel is stored as bytes 1, 2, 3.
+Bytes one_pixel_bmp()
+{
+    ByteWriter w;
+    w.u8('B');
+    w.u8('M');
+    for (std::uint32_t v : {58u, 0u, 54u, 40u, 1u, 1u}) w.u32(v);
+    w.u16(1);
+    w.u16(24);
+    for (int i = 0; i < 6; ++i) w.u32(0);
+    for (std::uint8_t b : {1, 2, 3, 0}) w.u8(b);
+    return w.take();
+}
+
+TEST_F(TextureSlots, FilesAreReadInSlotOrderUpToTheFirstMissingOne)
+{
+    ModelData model;
+    model.texture_slots = {TextureSlot{.texture_number = 5}, TextureSlot{.texture_number = 6},
+                           TextureSlot{.texture_number = 7}};
+    write_bytes(texture_file_path(5), one_pixel_bmp());
+    write_bytes(texture_file_path(7), one_pixel_bmp());  // after the missing 6: not read
+    EXPECT_EQ(load_texture_files(model), 1u);
+    EXPECT_EQ(model.texture_slots[0].rgba, (Bytes{1, 2, 3, 255}));
+    EXPECT_TRUE(model.texture_slots[2].rgba.empty());
+    EXPECT_TRUE(errors().empty());
+}
+
 struct KeyCase {
     CameraKey key;
     double rotation_x, rotation_y, rotation_z, distance;
