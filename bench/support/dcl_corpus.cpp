@@ -4,6 +4,8 @@
 #include <array>
 #include <cmath>
 #include <cstdint>
+#include <string>
+#include <tuple>
 
 namespace mw::bench {
 
@@ -239,7 +241,63 @@ void machine_code(Random& random, Bytes& out, std::size_t bytes)
     out.resize(end);
 }
 
+// A gradient over `levels` palette indices, ordered-dithered with a 4 x 4
+// matrix: the rows' patterns repeat every 4 rows, so whole runs of rows
+// repeat at 4 x `width` bytes back (64 for a 16-pixel-wide image).
+Bytes dithered_image(int width, int height, int levels, bool vertical)
+{
+    static constexpr int bayer[4][4] = {{0, 8, 2, 10}, {12, 4, 14, 6}, {3, 11, 1, 9}, {15, 7, 13, 5}};
+    Bytes image;
+    image.reserve(static_cast<std::size_t>(width * height));
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+            const int along = vertical ? y * levels * 16 / height : x * levels * 16 / width;
+            image.push_back(static_cast<std::uint8_t>(16 + std::min(levels - 1, (along + bayer[y & 3][x & 3]) / 16)));
+        }
+    }
+    return image;
+}
+
+// Filler that repeats no byte pair within 256 bytes (steps of 37), with the
+// pair 01 03 again at distance 256, 02 09 at distance 257 (one too far) and
+// 04 0B at distance 12.
+Bytes far_pairs()
+{
+    Bytes out;
+    unsigned filler = 5;
+    auto fill = [&](std::size_t count) {
+        for (std::size_t i = 0; i < count; ++i) out.push_back(static_cast<std::uint8_t>(filler += 37));
+    };
+    out = {0x01, 0x03};
+    fill(254);
+    out.insert(out.end(), {0x01, 0x03, 0x02, 0x09});
+    fill(253);
+    out.insert(out.end(), {0x02, 0x09, 0x04, 0x0B});
+    fill(8);
+    out.insert(out.end(), {0x04, 0x0B});
+    return out;
+}
+
 }  // namespace
+
+std::vector<CorpusPart> make_hard_inputs()
+{
+    std::vector<CorpusPart> inputs;
+    for (const auto& [width, levels, vertical] :
+         {std::tuple{16, 2, true}, {16, 4, true}, {16, 16, true}, {32, 4, true}, {64, 4, true}, {64, 16, false}}) {
+        const std::string name = "dither" + std::to_string(width) + "x" + std::to_string(1024 / width) + "-" +
+                                 std::to_string(levels) + (vertical ? "v" : "h");
+        inputs.push_back({name, dithered_image(width, 1024 / width, levels, vertical)});
+    }
+    for (const std::size_t size : {std::size_t{1024}, std::size_t{10 * 1024}, std::size_t{64 * 1024}}) {
+        Random random(size);
+        CorpusPart code{"code" + std::to_string(size / 1024) + "k", {}};
+        machine_code(random, code.data, size);
+        inputs.push_back(std::move(code));
+    }
+    inputs.push_back({"far-pairs", far_pairs()});
+    return inputs;
+}
 
 std::vector<CorpusPart> make_corpus(std::size_t part_size)
 {

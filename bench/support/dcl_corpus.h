@@ -18,4 +18,10 @@ struct CorpusPart {
 // Six parts of `part_size` bytes each.
 std::vector<CorpusPart> make_corpus(std::size_t part_size);
 
+// Inputs that once compressed worse than the reference encoder's, each made
+// the same on every run: ordered-dither 8-bit images whose patterns repeat
+// at long distances, x86-like code of a few sizes, and length-2 matches at
+// the longest distances a pair can reach.
+std::vector<CorpusPart> make_hard_inputs();
+
 }  // namespace mw::bench

@@ -63,9 +63,11 @@ int encode_aircraft_name(Bytes& item, const NameLayout& layout, std::string_view
     if (name.empty()) return report_error("Enter the new aircraft name");
     if (name.size() > layout.name_length)
         return report_error("The name may hold at most " + std::to_string(layout.name_length) + " characters");
+    // Line breaks go back to single line feeds. A carriage return without a
+    // line feed after it came from the stored text and stays.
     std::string text;
-    for (char c : description)
-        if (c != '\r') text += c;
+    for (std::size_t i = 0; i < description.size(); ++i)
+        if (description[i] != '\r' || i + 1 >= description.size() || description[i + 1] != '\n') text += description[i];
     if (text.size() > layout.description_length)
         return report_error("The description may hold at most " + std::to_string(layout.description_length) +
                             " characters (line breaks count as one)");

@@ -47,8 +47,8 @@ std::optional<AircraftName> load_aircraft_name_file(const fs::path& path);
 
 // Writes the new name and description over `item` at the layout's place.
 // Refused with a message: an empty name, a name longer than L, a description
-// longer than D once its carriage returns are left out (it would run past its
-// zero byte into the bytes after it).
+// longer than D once the carriage return of each CR LF is left out (it would
+// run past its zero byte into the bytes after it).
 [[nodiscard]] int encode_aircraft_name(Bytes& item, const NameLayout& layout, std::string_view name,
                                        std::string_view description);
 // The same over the temporary file, opened for update ("Error opening aircraft name file").

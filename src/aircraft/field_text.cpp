@@ -144,12 +144,15 @@ std::optional<FieldValue> parse_float_field(const FieldSpec& field, std::string_
 }
 
 // A converted value: the float result when its text reads back to the
-// stored bits (5000 shows "5"), else the exact double quotient.
+// stored bits (5000 shows "5"), else the exact double quotient. The text is
+// what is read back, not the float it came from: the shortest text of a
+// float is another number once read as a double.
 std::string format_converted(Display display, float stored)
 {
     const float shown = display == Display::thousandths ? stored / 1000.0f : stored * 1000000.0f;
     const std::string text = format_float(shown);
-    const auto back = stored_from_shown(display, double(shown));
+    const auto text_value = parse_number<double>(text);
+    const auto back = text_value ? stored_from_shown(display, *text_value) : std::nullopt;
     if (back && std::bit_cast<std::uint32_t>(*back) == std::bit_cast<std::uint32_t>(stored)) return text;
     const double exact = display == Display::thousandths ? double(stored) / 1000.0 : double(stored) * 1000000.0;
     char buffer[64];

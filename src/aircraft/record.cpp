@@ -1,5 +1,7 @@
 #include "aircraft/record.h"
 
+#include <algorithm>
+#include <array>
 #include <string>
 
 #include "aircraft/field_text.h"
@@ -65,7 +67,7 @@ std::size_t bytes_needed(const RecordSpec& spec)
 bool field_was_read(const Record& record, std::size_t index)
 {
     if (!is_flaps(record)) return true;
-    return index < flap_fields_in(record.current_values) && std::size_t(record.field(index).end()) <= record.item_length;
+    return index < flap_fields_in(record.current_values) && std::size_t(record.field(index).offset) < record.item_length;
 }
 
 bool field_is_written(const Record& record, std::size_t index)
@@ -90,7 +92,13 @@ std::optional<Record> load_record(const RecordSpec& spec, ByteSpan item)
     if (spec.special == RecordSpecial::flap_steps) record.current_values[0] = read_field(FieldType::f32, item.data());
     for (std::size_t i = 0; i < spec.fields.size(); ++i) {
         const FieldSpec& field = spec.fields[i];
-        if (field_was_read(record, i)) record.current_values[i] = read_field(field.type, &item[std::size_t(field.offset)]);
+        if (!field_was_read(record, i)) continue;
+        // A flap position cut by the item's end keeps the bytes it has (the
+        // rest read as 0), so a save writes them back rather than zeros.
+        std::array<std::uint8_t, 4> bytes{};
+        const std::size_t at = std::size_t(field.offset);
+        std::copy_n(&item[at], std::min(field_width(field.type), item.size() - at), bytes.begin());
+        record.current_values[i] = read_field(field.type, bytes.data());
     }
     record.new_values = record.current_values;
     if (spec.special == RecordSpecial::prop) prop_after_load(record);

@@ -156,8 +156,8 @@ int ResEntry::extract(int item, const fs::path& destination, int mode, bool conv
 
     if (mode == to_file) {
         const std::string target = destination.string();
-        if (!target.empty() && target.back() == 'e') return export_model_source(file, destination, variant_archive);
-        if (!target.empty() && target.back() == 'b') return export_cob(file, destination, variant_archive);
+        if (!target.empty() && target.back() == 'e') return export_model_source(file, destination);
+        if (!target.empty() && target.back() == 'b') return export_cob(file, destination);
         return save_copy(file, destination, 1226);
     }
     if (mode == to_folder) return save_copy(file, destination / exported_name(file), 1241);

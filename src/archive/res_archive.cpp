@@ -81,8 +81,6 @@ int ResArchive::open(const fs::path& path)
         read_entry(entry, &table[std::size_t(i) * res_index_entry_size]);
         data_offset += round4(entry.stored_length);
     }
-    if (count > 0 && (entries_[0].resource_id == 15600 || entries_[0].resource_id == 1000))
-        for (ResEntry& entry : entries_) entry.variant_archive = true;
     return 0;
 }
 

@@ -70,7 +70,6 @@ ResEntry::ResEntry(const ResEntry& other)
       item_count(other.item_count),
       item_offsets(other.item_offsets),
       type_handler(other.type_handler ? other.type_handler->clone() : nullptr),
-      variant_archive(other.variant_archive),
       damaged(other.damaged)
 {
 }

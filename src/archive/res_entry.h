@@ -91,8 +91,6 @@ public:
     bool raw_file_current = false;
     std::unique_ptr<FileType> type_handler;
 
-    // The archive's variant flag: its first entry has ID 15600 or 1000.
-    bool variant_archive = false;
 
     // The entry's data or directory does not fit the file: it is listed
     // without items and cannot be extracted.

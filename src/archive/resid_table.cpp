@@ -30,7 +30,12 @@ int ResIdTable::load(const std::filesystem::path& file)
     if (!ranges_.empty()) return 0;
     std::ifstream in(file);
     if (!in) return report_error(1022, "Failed to open file resid.def");
+    read(in);
+    return 0;
+}
 
+void ResIdTable::read(std::istream& in)
+{
     // A triple ending at the end of the file counts too: a last line without
     // a line break is not lost.
     std::string name, low, high;
@@ -40,7 +45,6 @@ int ResIdTable::load(const std::filesystem::path& file)
         if (!lo || !hi) break;
         ranges_.push_back({name, *lo, *hi});
     }
-    return 0;
 }
 
 std::string ResIdTable::name_of(std::uint32_t id) const

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <iosfwd>
 #include <string>
 #include <vector>
 
@@ -22,6 +23,8 @@ public:
     // "Error#1022: Failed to open file resid.def") when it cannot be opened.
     // Reading stops at the first triple that is not a name and two integers.
     [[nodiscard]] int load(const std::filesystem::path& file);
+    // Appends the triples of `text`, with the same stopping rule.
+    void read(std::istream& text);
 
     // The name of the first range, in file order, that holds `id`; "" when none does.
     std::string name_of(std::uint32_t id) const;

@@ -85,6 +85,7 @@ int export_multiple(ResArchive& archive, DocumentViews& views, const std::vector
                     const fs::path& destination, bool convert, const ExportObserver& observer,
                     DialogMessenger& messages)
 {
+    views.stop_sound();  // as every command does
     int failures = 0;
     {
         WaitScope wait(views, false);

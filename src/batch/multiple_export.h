@@ -73,7 +73,7 @@ struct ExportedItem {
 };
 using ExportObserver = std::function<void(const ExportedItem&)>;
 
-// Exports items 1 ... n of each entry in `rows` (the whole entry when it
+// Stops a playing sound, then exports items 1 ... n of each entry in `rows` (the whole entry when it
 // has no items) into `destination`, converted when `convert`. The
 // destination becomes the last export folder. When every export succeeded,
 // shows "%d files have been exported successfuly" with the number of rows

@@ -35,6 +35,11 @@ int read_script(const fs::path& path, ScriptList& list, DialogMessenger& message
         messages.show(script_messages::cannot_open);
         return -1;
     }
+    return read_script(in, list, messages);
+}
+
+int read_script(std::istream& in, ScriptList& list, DialogMessenger& messages)
+{
     std::string magic;
     in >> magic;
     if (magic != script_magic) {
@@ -57,7 +62,10 @@ int read_script(const fs::path& path, ScriptList& list, DialogMessenger& message
         in >> file >> item;
         // A last line may end right after its numbers.
         if (in && !in.eof()) std::getline(in, rest);
-        if (in.fail() || rest.size() > script_name_limit + (rest.ends_with('\r') ? 1 : 0)) {
+        // The limit is the name's own: the blank before it does not count, so
+        // every name the writer puts after its blank reads back.
+        const std::string name = trimmed_name(rest);
+        if (in.fail() || name.size() > script_name_limit) {
             messages.show(script_messages::read_error);
             return -1;
         }
@@ -69,7 +77,6 @@ int read_script(const fs::path& path, ScriptList& list, DialogMessenger& message
             messages.show(script_messages::negative_item);
             return -1;
         }
-        const std::string name = trimmed_name(rest);
         if (name.empty()) {
             messages.show(script_messages::missing_name(file, item));
             result = -1;

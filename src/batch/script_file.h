@@ -10,6 +10,7 @@
 #pragma once
 
 #include <filesystem>
+#include <iosfwd>
 
 #include "batch/dialog_message.h"
 #include "batch/script_list.h"
@@ -30,6 +31,8 @@ inline constexpr std::size_t script_name_limit = 255;
 // a duplicate or a line without a name is refused and the reading goes on.
 // Every problem is shown. 0 when the whole script was taken, else -1.
 [[nodiscard]] int read_script(const fs::path& path, ScriptList& list, DialogMessenger& messages = sink_messenger());
+// The same over the script's text, once it is open.
+[[nodiscard]] int read_script(std::istream& in, ScriptList& list, DialogMessenger& messages = sink_messenger());
 
 // Writes `list` to `path` (truncating). An empty list is refused with
 // "The script has no entries". 0, or -1 after its message.

@@ -31,12 +31,27 @@ private:
     void (*previous_)(int) = SIG_DFL;
 };
 
-// The "Import Status" window as lines on stdout.
+// The "Import Status" window as lines: progress on stdout, "ERROR:" lines on
+// stderr. "Import Failed" is left to the message that follows it, so it is
+// said once; a progress value is said when it changes.
 class ConsoleStatus final : public ImportStatus {
 public:
-    void add_line(const std::string& line) override { std::cout << line << '\n' << std::flush; }
-    void set_progress(int position) override { std::cout << "Progress: " << position << "%\n" << std::flush; }
+    void add_line(const std::string& line) override
+    {
+        if (line == import_failed_line) return;
+        std::ostream& out = line.rfind("ERROR:", 0) == 0 ? std::cerr : std::cout;
+        out << line << '\n' << std::flush;
+    }
+    void set_progress(int position) override
+    {
+        if (position == shown_) return;
+        shown_ = position;
+        std::cout << "Progress: " << position << "%\n" << std::flush;
+    }
     bool stop_requested() override { return interrupted != 0; }
+
+private:
+    int shown_ = -1;
 };
 
 // Loads SCRIPT as "Load Script" would; false after the messages when any line was refused.
@@ -49,7 +64,7 @@ bool load_script(const std::string& script, ImportScriptDialogModel& dialog)
 
 int run_import_script(Args& args)
 {
-    if (args.count() != 2 || args.has_unknown_option() || args.usage_error()) return usage("import-script");
+    if (!args.expect({"ARCHIVE", "SCRIPT.mws"}, 2)) return usage(args, "import-script");
     HeadlessDocument session;
     if (session.doc.open_archive(args[0]) != 0) return exit_failed;
     ImportScriptDialogModel dialog(Workspace::instance().last_import_dir());
@@ -63,7 +78,8 @@ int run_import_script(Args& args)
 
 int run_script(Args& args)
 {
-    if (args.count() != 3 || args[0] != "check" || args.has_unknown_option() || args.usage_error()) return usage("script");
+    if (!args.expect({"check", "ARCHIVE", "SCRIPT.mws"}, 3)) return usage(args, "script");
+    if (args[0] != "check") return usage_problem("script", "unknown action '" + args[0] + "' (the action is check)");
     HeadlessDocument session;
     if (session.doc.open_archive(args[1]) != 0) return exit_failed;
     ImportScriptDialogModel dialog(Workspace::instance().last_import_dir());
@@ -74,7 +90,7 @@ int run_script(Args& args)
         return exit_failed;
     }
     const std::vector<std::string> problems = check_script(session.doc.archive(), entries, dialog.script_folder());
-    for (const std::string& line : problems) std::cout << line << '\n';
+    for (const std::string& line : problems) std::cerr << line << '\n';
     if (!problems.empty()) return exit_failed;
     std::cout << entries.size() << (entries.size() == 1 ? " entry" : " entries") << " checked, no errors\n";
     return exit_ok;
@@ -84,12 +100,13 @@ int run_export_multiple(Args& args)
 {
     const bool original = args.flag("--original");
     const bool all = args.flag("--all");
-    if (args.usage_error() || args.has_unknown_option() || args.count() < 2 || (all == (args.count() > 2)))
-        return usage("export-multiple");
+    if (!args.expect({"ARCHIVE", "DESTDIR", "FILE..."}, 2)) return usage(args, "export-multiple");
+    if (all == (args.count() > 2))
+        return usage_problem("export-multiple", all ? "--all or FILE numbers, not both" : "missing FILE or --all");
     std::vector<int> files;
     for (std::size_t i = 2; i < args.count(); ++i) {
-        const auto file = parse_integer(args[i]);
-        if (!file || *file < 1 || *file > 65535) return usage("export-multiple");
+        const auto file = args.number(i, "FILE", 1, 65535);
+        if (!file) return usage(args, "export-multiple");
         files.push_back(static_cast<int>(*file));
     }
 
@@ -118,12 +135,12 @@ int run_export_multiple(Args& args)
         for (int i = 0; i < archive.entry_count(); ++i) rows.push_back(i);
     if (!dialog.confirm(rows)) return exit_failed;
 
+    // A failed item's own message has said why; this line says which one.
     auto progress = [](const ExportedItem& exported) {
-        std::cout << "File " << exported.file << " Item " << exported.item;
         if (exported.result == 0)
-            std::cout << " -> " << exported.target.string() << '\n';
+            std::cout << "File " << exported.file << " Item " << exported.item << " -> " << exported.target.string() << '\n';
         else
-            std::cout << " failed\n";
+            std::cerr << "File " << exported.file << " Item " << exported.item << " was not exported\n";
     };
     const int result = export_multiple(archive, session.views, dialog.selected_rows(), dialog.destination(),
                                        dialog.convert(), progress);
@@ -133,14 +150,16 @@ int run_export_multiple(Args& args)
 int run_options(Args& args)
 {
     const auto palette_format = args.option("--palette-format");
-    if (args.count() != 0 || args.has_unknown_option() || args.usage_error()) return usage("options");
+    if (!args.expect({}, 0)) return usage(args, "options");
     ExportOptions options = current_export_options();
     if (palette_format) {
-        if (*palette_format != "jasc" && *palette_format != "corel") return usage("options");
+        if (*palette_format != "jasc" && *palette_format != "corel")
+            return usage_problem("options", "--palette-format must be jasc or corel: '" + *palette_format + "'");
         options.palette_format = *palette_format == "corel" ? 1 : 0;
         store_export_options(options);
     }
-    std::cout << palette_format_group << "    : " << palette_format_choices[options.palette_format]
+    std::cout << "Program folder    : " << Workspace::instance().program_folder().string() << '\n'
+              << palette_format_group << "    : " << palette_format_choices[options.palette_format]
               << (options.palette_format == 1 ? " (corel)" : " (jasc)") << '\n'
               << model_source_group << " : " << model_source_choices[options.model_source_mode] << '\n';
     return exit_ok;

@@ -48,22 +48,26 @@ int explode_file(const std::string& in, const std::string& out)
 
 int run_dcl(Args& args)
 {
-    if (args.usage_error() || args.count() < 1) return usage("dcl");
+    // "-1" and the like are dictionary sizes here, not options: read the words as they are.
     const std::vector<std::string>& words = args.positional();
-    if (words[0] == "explode" && words.size() == 3) return explode_file(words[1], words[2]);
-    if (words[0] != "implode") return usage("dcl");
+    if (!args.ok()) return usage(args, "dcl");
+    if (words.empty()) return usage_problem("dcl", "missing implode or explode");
+    if (words[0] != "implode" && words[0] != "explode") return usage_problem("dcl", "unknown action '" + words[0] + "'");
     int dictionary_size = 4096;
     std::size_t first_file = 1;
-    if (words.size() == 4) {
+    if (words[0] == "implode" && words.size() > 1 && words[1].size() > 1 && words[1][0] == '-') {
         if (words[1] == "-1")
             dictionary_size = 1024;
         else if (words[1] == "-2")
             dictionary_size = 2048;
         else if (words[1] != "-4")
-            return usage("dcl");
+            return usage_problem("dcl", "the dictionary must be -1, -2 or -4: '" + words[1] + "'");
         first_file = 2;
     }
-    if (words.size() != first_file + 2) return usage("dcl");
+    if (words.size() < first_file + 1) return usage_problem("dcl", "missing IN");
+    if (words.size() < first_file + 2) return usage_problem("dcl", "missing OUT");
+    if (words.size() > first_file + 2) return usage_problem("dcl", "unexpected argument '" + words[first_file + 2] + "'");
+    if (words[0] == "explode") return explode_file(words[first_file], words[first_file + 1]);
     return implode_file(words[first_file], words[first_file + 1], dictionary_size);
 }
 

@@ -8,6 +8,7 @@
 
 #include "cli/commands.h"
 #include "cli/selection_args.h"
+#include "cli/windows1252.h"
 #include "model/model_loader.h"
 
 namespace mw::cli {
@@ -36,7 +37,8 @@ const char* kind_name(int kind) { return kind == 0 ? "textured" : kind == 1 ? "c
 
 void print_text(std::ostream& out, const ModelData& m)
 {
-    out << "Model \"" << m.name << "\" version " << m.version << ", root \"" << m.root_name << "\"\n"
+    out << "Model \"" << utf8_from_windows1252(m.name) << "\" version " << m.version << ", root \""
+        << utf8_from_windows1252(m.root_name) << "\"\n"
         << "Polygons " << m.polygon_count << ", vertices " << m.vertex_count << ", materials " << m.material_count
         << ", axles " << m.axle_count << ", moving parts " << m.moving_part_count << ", callbacks "
         << m.callback_count << ", lights " << m.light_count << '\n'
@@ -47,7 +49,7 @@ void print_text(std::ostream& out, const ModelData& m)
     out << "Materials:\n";
     for (std::size_t i = 0; i < m.materials.size(); ++i) {
         const ModelMaterial& material = m.materials[i];
-        out << "  " << i + 1 << " \"" << material.name << "\" " << kind_name(material.kind) << " code "
+        out << "  " << i + 1 << " \"" << utf8_from_windows1252(material.name) << "\" " << kind_name(material.kind) << " code "
             << material.code;
         if (material.kind == 0)
             out << " texture " << material.texture_number << (material.opacity == 0.0f ? " colour-keyed" : "");
@@ -58,7 +60,7 @@ void print_text(std::ostream& out, const ModelData& m)
     out << "Parts:\n";
     for (std::size_t k = 0; k < m.parts.size(); ++k) {
         const ModelPart& part = m.parts[k];
-        out << "  " << k + 1 << " \"" << part.name << "\" axis " << (part.axis_kind == 1 ? 'x' : 'z') << " number "
+        out << "  " << k + 1 << " \"" << utf8_from_windows1252(part.name) << "\" axis " << (part.axis_kind == 1 ? 'x' : 'z') << " number "
             << part.part_number << " polygons " << part.first_polygon << '-' << part.last_polygon << " parent ";
         if (part.parent < 0)
             out << "none";
@@ -114,14 +116,15 @@ int run_model_info(Args& args)
 {
     const bool variant = args.flag("--variant");
     const bool json = args.flag("--json");
-    if (args.has_unknown_option() || args.usage_error()) return usage("model-info");
     ModelData model;
     if (args.count() == 1) {
+        if (!args.expect({"MODELFILE"}, 1)) return usage(args, "model-info");
         if (load_model(model, args[0], variant) != 0) return exit_failed;
     } else {
         // An entry or item of an archive, selected as the tree would; the archive gives the variant flag.
-        const auto selection = parse_selection(args, 0);
-        if (!selection || variant) return usage("model-info");
+        const auto selection = parse_selection(args);
+        if (!selection) return usage(args, "model-info");
+        if (variant) return usage_problem("model-info", "--variant is for a MODELFILE; an archive gives its own");
         HeadlessDocument session;
         if (!open_and_select(session.doc, *selection)) return exit_failed;
         if (load_model(model, session.doc.display_request().file, session.doc.analysis().variant) != 0) return exit_failed;

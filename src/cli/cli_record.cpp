@@ -17,6 +17,7 @@
 #include "app/workspace/messages.h"
 #include "cli/commands.h"
 #include "cli/selection_args.h"
+#include "cli/windows1252.h"
 #include "document/record_saving.h"
 
 namespace mw::cli {
@@ -35,6 +36,15 @@ struct FieldLine {
     bool editable = true;
     bool shown = true;
 };
+
+// "@OFFSET", the name every field also answers to. Built by appending: GCC 12
+// reports a false -Wrestrict for "@" + std::to_string(...).
+std::string offset_key(std::size_t offset)
+{
+    std::string key = "@";
+    key += std::to_string(offset);
+    return key;
+}
 
 std::string type_name(FieldType type)
 {
@@ -172,25 +182,27 @@ std::vector<FieldLine> call_lines(const fs::path& file)
 std::string saving_text(const RecordSpec& layout)
 {
     if (!layout.saves()) return "not saved: " + layout.save_refusal;
-    std::string text = "WM_USER+" + std::to_string(layout.notice_message);
+    std::string text = "WM_USER+";
+    text += std::to_string(layout.notice_message);
     if (layout.notice_message == 3) text += ", notice code " + std::to_string(layout.notice_code);
     return text;
 }
 
 void print_text(const RecordSpec& layout, int resource_id, std::size_t length, const std::vector<FieldLine>& lines)
 {
-    std::cout << "Record      : " << layout.info_text << " (resource " << resource_id << ", " << length << " bytes)\n"
-              << "Form        : " << layout.form_class << '\n'
-              << "Title       : " << layout.title << '\n'
-              << "Saved with  : " << saving_text(layout) << '\n'
-              << "Fields      : offset, type, name = value\n";
+    // The form's internals (its class, the message it saves with) are for --json.
+    std::cout << "Record      : " << utf8_from_windows1252(layout.info_text) << " (resource " << resource_id << ", " << length << " bytes)\n"
+              << "Title       : " << utf8_from_windows1252(layout.title) << '\n';
+    if (!layout.saves()) std::cout << "Saving      : not possible, " << layout.save_refusal << '\n';
+    std::cout << "Fields      : offset, type, name = value\n";
     for (const FieldLine& line : lines) {
-        std::string offset = "@" + std::to_string(line.offset);
+        std::string offset = offset_key(std::size_t(line.offset));
         offset.resize(std::max<std::size_t>(offset.size() + 1, 6), ' ');
         std::string type = line.type;
         type.resize(std::max<std::size_t>(type.size() + 1, 7), ' ');
-        std::cout << "  " << offset << type << line.name << " = " << line.value;
-        if (!line.note.empty()) std::cout << "  (" << line.note << ")";
+        std::cout << "  " << offset << type << utf8_from_windows1252(line.name) << " = "
+                  << utf8_from_windows1252(line.value);
+        if (!line.note.empty()) std::cout << "  (" << utf8_from_windows1252(line.note) << ")";
         if (!line.shown) std::cout << "  [not shown, kept as read]";
         else if (!line.editable && layout.saves()) std::cout << "  [shown only]";
         std::cout << '\n';
@@ -202,7 +214,8 @@ void print_json(const RecordSpec& layout, int resource_id, std::size_t length, c
     std::cout << "{\"record\":" << json_string(layout.info_text) << ",\"resource_id\":" << resource_id
               << ",\"length\":" << length << ",\"form_class\":" << json_string(layout.form_class)
               << ",\"title\":" << json_string(layout.title) << ",\"notice_message\":" << layout.notice_message
-              << ",\"notice_code\":" << layout.notice_code << ",\"saves\":" << (layout.saves() ? "true" : "false")
+              << ",\"notice_code\":" << layout.notice_code << ",\"saved_with\":" << json_string(saving_text(layout))
+              << ",\"saves\":" << (layout.saves() ? "true" : "false")
               << ",\"save_refusal\":" << json_string(layout.save_refusal) << ",\"fields\":[";
     for (std::size_t i = 0; i < lines.size(); ++i) {
         const FieldLine& line = lines[i];
@@ -234,9 +247,9 @@ NameText name_text_of(std::string_view key, const NameLayout& layout)
     std::string k;
     for (char c : key)
         if (c != ' ' && c != '\t' && c != ':') k += char(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
-    if (k == "name" || k == "newname" || k == "aircraftname" || k == "@" + std::to_string(layout.name_offset))
+    if (k == "name" || k == "newname" || k == "aircraftname" || k == offset_key(layout.name_offset))
         return NameText::name;
-    if (k == "description" || k == "@" + std::to_string(layout.name_offset + layout.name_length + 1))
+    if (k == "description" || k == offset_key(layout.name_offset + layout.name_length + 1))
         return NameText::description;
     return NameText::none;
 }
@@ -255,7 +268,14 @@ int set_aircraft_name(CMarrowickDoc& doc, const std::vector<std::string>& assign
                          assignment.substr(0, equals) + "\"");
             return exit_failed;
         }
-        const auto text = unescape_text(std::string_view(assignment).substr(equals + 1));
+        // Typed as UTF-8, stored as the game's Windows-1252.
+        std::string unwritable;
+        const auto typed = windows1252_from_utf8(std::string_view(assignment).substr(equals + 1), &unwritable);
+        if (!typed) {
+            report_error("Error: '" + unwritable + "' cannot be written in the game's texts (Windows-1252)");
+            return exit_failed;
+        }
+        const auto text = unescape_text(*typed);
         if (!text) {
             report_error("Unknown escape in \"" + assignment + "\"; use \\\\, \\n, \\t, \\r or \\xNN (not \\x00)");
             return exit_failed;
@@ -279,8 +299,8 @@ std::optional<float> parse_float(const std::string& text)
 int run_record(Args& args)
 {
     const bool json = args.flag("--json");
-    const auto selection = parse_selection(args, 0);
-    if (!selection) return usage("record");
+    const auto selection = parse_selection(args);
+    if (!selection) return usage(args, "record");
     HeadlessDocument session;
     CMarrowickDoc& doc = session.doc;
     if (!open_and_select(doc, *selection)) return exit_failed;
@@ -313,17 +333,21 @@ int run_record(Args& args)
 
 int run_record_set(Args& args)
 {
-    if (args.usage_error() || args.count() < 4) return usage("record-set");
+    // Values may start with '-': every word is read as it is, none as an option.
+    if (!args.ok()) return usage(args, "record-set");
+    const char* const names[] = {"ARCHIVE", "FILE", "ITEM", "NAME=VALUE"};
+    if (args.count() < 4) return usage_problem("record-set", std::string("missing ") + names[args.count()]);
+    const auto file = args.number(1, "FILE", 1, 65535);
+    const auto item = args.number(2, "ITEM", 0, 65535);
+    if (!file || !item) return usage(args, "record-set");
     Selection selection;
     selection.archive = args[0];
-    const auto file = parse_integer(args[1]);
-    const auto item = parse_integer(args[2]);
-    if (!file || !item || *file < 1 || *file > 65535 || *item < 0 || *item > 65535) return usage("record-set");
     selection.file = int(*file);
     selection.item = int(*item);
     std::vector<std::string> assignments(args.positional().begin() + 3, args.positional().end());
     for (const std::string& assignment : assignments)
-        if (assignment.find('=') == std::string::npos) return usage("record-set");
+        if (assignment.find('=') == std::string::npos)
+            return usage_problem("record-set", "a change must read NAME=VALUE: '" + assignment + "'");
 
     HeadlessDocument session;
     CMarrowickDoc& doc = session.doc;
@@ -342,11 +366,13 @@ int run_visualise(Args& args)
 {
     const auto scale_text = args.option("--scale");
     const auto material = args.option("--material");
-    const auto selection = parse_selection(args, 0);
+    const auto selection = parse_selection(args);
+    if (!selection) return usage(args, "visualise");
     const auto scale = scale_text ? parse_float(*scale_text) : std::optional<float>(1.0f);
+    if (!scale) return usage_problem("visualise", "--scale must be a number: '" + *scale_text + "'");
     const auto& materials = model_materials();
-    const bool known_material = !material || std::find(materials.begin(), materials.end(), *material) != materials.end();
-    if (!selection || !scale || !known_material) return usage("visualise");
+    if (material && std::find(materials.begin(), materials.end(), *material) == materials.end())
+        return usage_problem("visualise", "--material must be ff01 ... ff14: '" + *material + "'");
 
     HeadlessDocument session;
     CMarrowickDoc& doc = session.doc;
@@ -354,7 +380,8 @@ int run_visualise(Args& args)
     const RecordSpec* kind = record_kind(doc, *selection);
     if (!kind) return exit_failed;
     if (kind->model_code.solid == ModelSolid::none) {
-        report_error("Error: the " + kind->form_class + " form shows no 3D model code");
+        report_error("Error: file " + std::to_string(selection->file) + " item " + std::to_string(doc.selected_item()) +
+                     " (" + kind->info_text + ") has no 3D model code");
         return exit_failed;
     }
     const auto record = doc.load_selected_record();

@@ -5,16 +5,19 @@
 
 namespace mw::cli {
 
-std::optional<Selection> parse_selection(const Args& args, std::size_t trailing)
+std::optional<Selection> parse_selection(Args& args, const std::vector<const char*>& trailing)
 {
-    if (args.usage_error() || args.has_unknown_option()) return std::nullopt;
-    const std::size_t count = args.count();
-    if (count != 2 + trailing && count != 3 + trailing) return std::nullopt;
+    // ITEM is optional in the middle: the count of words decides whether it is there.
+    const bool with_item = args.count() >= 3 + trailing.size();
+    std::vector<const char*> names = {"ARCHIVE", "FILE"};
+    if (with_item) names.push_back("ITEM");
+    names.insert(names.end(), trailing.begin(), trailing.end());
+    if (!args.expect(names, names.size())) return std::nullopt;
+    const auto file = args.number(1, "FILE", 1, 65535);
+    const auto item = with_item ? args.number(2, "ITEM", 0, 65535) : std::optional<long long>(0);
+    if (!file || !item) return std::nullopt;
     Selection selection;
     selection.archive = args[0];
-    const auto file = parse_integer(args[1]);
-    const auto item = count == 3 + trailing ? parse_integer(args[2]) : std::optional<long long>(0);
-    if (!file || !item || *file < 1 || *file > 65535 || *item < 0 || *item > 65535) return std::nullopt;
     selection.file = static_cast<int>(*file);
     selection.item = static_cast<int>(*item);
     return selection;
@@ -48,15 +51,18 @@ bool apply_palette_option(CMarrowickDoc& doc, const std::optional<std::string>& 
     return true;
 }
 
-bool apply_format_options(const std::optional<std::string>& palette_format, const std::optional<std::string>& e_mode)
+bool apply_format_options(Args& args, const std::optional<std::string>& palette_format,
+                          const std::optional<std::string>& e_mode)
 {
     Workspace& workspace = Workspace::instance();
     if (palette_format) {
-        if (*palette_format != "jasc" && *palette_format != "corel") return false;
+        if (*palette_format != "jasc" && *palette_format != "corel")
+            return args.problem("--palette-format must be jasc or corel: '" + *palette_format + "'");
         workspace.set_palette_format(*palette_format == "corel" ? 1 : 0);
     }
     if (e_mode) {
-        if (*e_mode != "root" && *e_mode != "parts") return false;
+        if (*e_mode != "root" && *e_mode != "parts")
+            return args.problem("--e-mode must be root or parts: '" + *e_mode + "'");
         workspace.set_model_source_export_option(*e_mode == "parts" ? 1 : 0);
     }
     return true;

@@ -15,9 +15,10 @@ struct Selection {
     int item = 0;
 };
 
-// Reads ARCHIVE FILE [ITEM] from the positional arguments, with `trailing`
-// more arguments after them (DEST, SOURCE). Nothing on wrong usage.
-std::optional<Selection> parse_selection(const Args& args, std::size_t trailing);
+// Reads ARCHIVE FILE [ITEM] from the positional arguments, followed by the
+// arguments named `trailing` (DEST, SOURCE). Nothing on wrong usage, which
+// `args` then names.
+std::optional<Selection> parse_selection(Args& args, const std::vector<const char*>& trailing = {});
 
 // Opens the archive and selects (file, item) as the tree would. False after
 // the failure's message.
@@ -26,7 +27,9 @@ bool open_and_select(CMarrowickDoc& doc, const Selection& selection);
 // Applies --palette N (make palette N current) after the open; false on a bad value.
 bool apply_palette_option(CMarrowickDoc& doc, const std::optional<std::string>& palette);
 
-// Applies --palette-format jasc|corel and --e-mode root|parts for this command; false on a bad value.
-bool apply_format_options(const std::optional<std::string>& palette_format, const std::optional<std::string>& e_mode);
+// Applies --palette-format jasc|corel and --e-mode root|parts for this command;
+// false on a bad value, which `args` then names.
+bool apply_format_options(Args& args, const std::optional<std::string>& palette_format,
+                          const std::optional<std::string>& e_mode);
 
 }  // namespace mw::cli

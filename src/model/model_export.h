@@ -3,9 +3,8 @@
 // or as a trueSpace COB file. Extraction calls these for destinations whose
 // name ends in "e" or "b".
 //
-// `variant` is the archive's variant flag: models of the variant archives
-// store red and blue the other way round, and the model source carries the
-// colours as the display shows them. 0 on success; -1 after the message of
+// The model is loaded as outside the variant archives, whatever the archive:
+// files made for the game's tools carry the colours as stored. 0 on success; -1 after the message of
 // the failing step ("Error#375: Error Loading 3D Model" for an
 // item that is no valid model, nothing is written then; the writer's message
 // otherwise).
@@ -17,7 +16,7 @@ namespace mw {
 
 namespace fs = std::filesystem;
 
-[[nodiscard]] int export_model_source(const fs::path& model_file, const fs::path& destination, bool variant);
-[[nodiscard]] int export_cob(const fs::path& model_file, const fs::path& destination, bool variant);
+[[nodiscard]] int export_model_source(const fs::path& model_file, const fs::path& destination);
+[[nodiscard]] int export_cob(const fs::path& model_file, const fs::path& destination);
 
 }  // namespace mw

@@ -1,5 +1,6 @@
 #include "model/model_loader.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "app/workspace/messages.h"
@@ -41,7 +42,7 @@ bool starts_transparent(const std::string& name)
 
 class Parser {
 public:
-    Parser(ByteSpan data, bool variant) : in_(data), variant_(variant) {}
+    Parser(ByteSpan data, bool variant) : data_(data), in_(data), variant_(variant) {}
 
     std::optional<ModelData> run()
     {
@@ -57,37 +58,44 @@ public:
 
 private:
     // Moves to a section holding `count` records of `size` bytes; false when it is not wholly in the file.
+    // An empty section is read from nowhere, wherever it lies.
     bool enter(std::int64_t offset, std::size_t count, std::size_t size)
     {
+        if (count == 0) return true;
         if (offset < 0 || !in_.seek(static_cast<std::size_t>(offset))) return false;
         return count <= in_.remaining() / size;
     }
 
-    // Records of `size` bytes between two section offsets; nothing for a negative length.
-    std::optional<std::size_t> records_between(Section first, std::size_t size) const
+    // Records of `size` bytes between two section offsets; none when they are out of order.
+    std::size_t records_between(Section first, std::size_t size) const
     {
         const std::int64_t length = std::int64_t(m_.section_offsets[first + 1]) - m_.section_offsets[first];
-        if (length < 0) return std::nullopt;
-        return static_cast<std::size_t>(length) / size;
+        return length < 0 ? 0 : static_cast<std::size_t>(length) / size;
     }
 
     bool read_header()
     {
-        if (in_.size() < header_size || std::memcmp(in_.bytes(4).data(), "VMMD", 4) != 0) return false;
-        m_.version = in_.i32();
-        m_.name = field_text(in_.bytes(8));
-        in_.skip(44);
-        m_.polygon_count = in_.i16();
-        m_.vertex_count = in_.i16();
-        m_.axle_count = in_.i16();
-        m_.material_count = in_.u8();
-        m_.callback_count = in_.u8();
-        m_.light_count = in_.u8();
-        const int object_count = in_.u8();
-        m_.moving_part_count = object_count - 1;
-        for (auto& offset : m_.section_offsets) offset = in_.i32();
-        // Every model has its root object; the counts are int16 in the file and never negative.
-        return in_.ok() && object_count >= 1 && m_.polygon_count >= 0 && m_.vertex_count >= 0;
+        if (data_.size() < 4 || std::memcmp(data_.data(), "VMMD", 4) != 0) return false;
+        // A header cut short reads as zeros where the file ends; the sections
+        // its fields locate are checked like any other.
+        Bytes header(header_size, 0);
+        std::copy_n(data_.begin(), std::min(data_.size(), header_size), header.begin());
+        ByteReader in(header);
+        in.skip(4);
+        m_.version = in.i32();
+        m_.name = field_text(in.bytes(8));
+        in.skip(44);
+        m_.polygon_count = in.i16();
+        m_.vertex_count = in.i16();
+        m_.axle_count = in.i16();
+        m_.material_count = in.u8();
+        m_.callback_count = in.u8();
+        m_.light_count = in.u8();
+        // An object count of 0 gives a moving-part count of -1: no parts.
+        m_.moving_part_count = in.u8() - 1;
+        for (auto& offset : m_.section_offsets) offset = in.i32();
+        // The counts are int16 in the file and never negative.
+        return m_.polygon_count >= 0 && m_.vertex_count >= 0;
     }
 
     bool read_root_name()
@@ -133,9 +141,9 @@ private:
 
     bool read_texture_coordinates()
     {
-        const auto count = records_between(texture_coordinates, texture_coordinate_size);
-        if (!count || !enter(m_.section_offsets[texture_coordinates], *count, texture_coordinate_size)) return false;
-        m_.texture_coordinates.resize(*count);
+        const std::size_t count = records_between(texture_coordinates, texture_coordinate_size);
+        if (!enter(m_.section_offsets[texture_coordinates], count, texture_coordinate_size)) return false;
+        m_.texture_coordinates.resize(count);
         for (auto& [u, v] : m_.texture_coordinates) {
             u = in_.f32();
             v = in_.f32();
@@ -165,9 +173,9 @@ private:
 
     bool read_quad_records()
     {
-        const auto count = records_between(quad_records, quad_record_size);
-        if (!count || !enter(m_.section_offsets[quad_records], *count, quad_record_size)) return false;
-        m_.quad_records.resize(*count);
+        const std::size_t count = records_between(quad_records, quad_record_size);
+        if (!enter(m_.section_offsets[quad_records], count, quad_record_size)) return false;
+        m_.quad_records.resize(count);
         for (auto& record : m_.quad_records)
             for (int& value : record) value = in_.i16();
         return in_.ok();
@@ -175,9 +183,9 @@ private:
 
     bool read_face_normals()
     {
-        const auto count = records_between(face_normals, face_normal_size);
-        if (!count || !enter(m_.section_offsets[face_normals], *count, face_normal_size)) return false;
-        m_.face_normals.resize(*count);
+        const std::size_t count = records_between(face_normals, face_normal_size);
+        if (!enter(m_.section_offsets[face_normals], count, face_normal_size)) return false;
+        m_.face_normals.resize(count);
         for (auto& normal : m_.face_normals)
             for (float& value : normal) value = in_.f32();
         return in_.ok();
@@ -267,7 +275,7 @@ private:
 
     bool read_parts()
     {
-        const auto count = static_cast<std::size_t>(m_.moving_part_count);
+        const auto count = static_cast<std::size_t>(std::max(m_.moving_part_count, 0));
         m_.parts.assign(count, ModelPart{});
         if (count == 0) return true;
         if (!enter(std::int64_t(m_.section_offsets[objects]) + std::int64_t(object_record_size), count,
@@ -345,6 +353,7 @@ private:
         }
     }
 
+    ByteSpan data_;
     ByteReader in_;
     bool variant_;
     ModelData m_;

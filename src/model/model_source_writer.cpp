@@ -15,8 +15,9 @@ namespace mw {
 namespace {
 
 // 100 / 6.28318 in single precision: the limits are stored in radians and
-// written in hundredths of a turn.
-constexpr double limit_factor = 15.915507316589355;
+// written in hundredths of a turn. The product is taken in single precision
+// too, as the game's tools do: 0.628318 gives 10, not 9.
+constexpr float limit_factor = 15.915507316589355f;
 
 // printf's "%.Nf" in the C locale, whatever locale the program runs in.
 std::string fixed(double value, int precision)
@@ -146,8 +147,9 @@ private:
         const auto& t = part.transform;
         out_ += "\nPOINTS{\n";
         point(t[9], t[10], t[11]);
-        point(double(t[9]) * (double(t[6]) + t[7] + t[8]), double(t[10]) * (double(t[3]) + t[4] + t[5]),
-              double(t[11]) * (double(t[0]) + t[1] + t[2]));
+        // Single-precision sums and products, as the part's float fields give them.
+        const float second[3] = {t[9] * (t[6] + t[7] + t[8]), t[10] * (t[3] + t[4] + t[5]), t[11] * (t[0] + t[1] + t[2])};
+        point(second[0], second[1], second[2]);
         out_ += "}\n\n";
     }
 
@@ -188,8 +190,8 @@ private:
 
 int axle_limit_value(float limit, bool negate)
 {
-    const double value = double(limit) * (negate ? -limit_factor : limit_factor);
-    if (!(value > double(INT_MIN) - 1.0 && value < double(INT_MAX) + 1.0)) return INT_MIN;
+    const float value = limit * (negate ? -limit_factor : limit_factor);
+    if (!(double(value) > double(INT_MIN) - 1.0 && double(value) < double(INT_MAX) + 1.0)) return INT_MIN;
     return static_cast<int>(value);
 }
 

@@ -12,6 +12,8 @@ namespace {
 
 const std::string corel_palette_name = "Cloudmere Palette";
 const std::string corel_colour_name = "unnamed color";
+const std::size_t corel_palette_size =
+    2 + 1 + corel_palette_name.size() + 2 + palette_colour_count * (12 + 1 + corel_colour_name.size());
 
 }  // namespace
 
@@ -26,6 +28,7 @@ std::string jasc_palette_from_entry(ByteSpan entry)
 Bytes corel_palette_from_entry(ByteSpan entry)
 {
     ByteWriter out;
+    out.data().reserve(corel_palette_size);
     out.u16(corel_palette_magic);
     out.u8(static_cast<std::uint32_t>(corel_palette_name.size()));
     out.text(corel_palette_name);

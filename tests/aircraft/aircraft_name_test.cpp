@@ -68,6 +68,17 @@ TEST_F(AircraftNameTest, PrefixGivesTheNameOffsetAndStaysUntouched)
     EXPECT_EQ(item, text_bytes(std::string("\x02\x00\x08zzzzzJet  \0Up  \0", 19)));
 }
 
+TEST_F(AircraftNameTest, StoredCarriageReturnSurvivesASaveWithoutChanges)
+{
+    const Bytes item = text_bytes(std::string("N\0x\ry\r\nz\0", 9));
+    const auto loaded = load_aircraft_name(item);
+    ASSERT_TRUE(loaded);
+    EXPECT_EQ(loaded->description, "x\ry\r\r\nz");
+    Bytes saved = item;
+    ASSERT_EQ(encode_aircraft_name(saved, loaded->layout, loaded->name, loaded->description), 0);
+    EXPECT_EQ(saved, item);
+}
+
 TEST_F(AircraftNameTest, MissingZeroBytesAreReadErrors)
 {
     EXPECT_FALSE(load_aircraft_name(text_bytes("NoZero")));

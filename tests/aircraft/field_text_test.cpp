@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <bit>
 #include <cmath>
 #include <limits>
 
@@ -41,7 +42,9 @@ FieldValue integer(std::int64_t a, std::int64_t b = 0)
 TEST_F(FieldTextTest, FormattedValuesParseBackToTheSameStoredBits)
 {
     const float floats[] = {0.0f, -0.0f, 1.5f, 0.1f, 1e-7f, 3.4e38f, -123456.789f, 0.000002f, 5000.0f,
-                            std::numeric_limits<float>::infinity(), std::numeric_limits<float>::denorm_min()};
+                            std::numeric_limits<float>::infinity(), std::numeric_limits<float>::denorm_min(),
+                            // shown as 2271.712 (millionths), a text that once read back one bit off
+                            std::bit_cast<float>(0x3b14e100u)};
     for (Display display : {Display::plain, Display::thousandths, Display::millionths}) {
         const FieldSpec f = field(FieldType::f32, display);
         for (float v : floats) {

@@ -69,14 +69,18 @@ TEST(ModelCode, NinetyDegreesAboutXTurnsCornerZeroDown)
     EXPECT_EQ(text[4], "0.500000,-0.500000,-0.500000;");
 }
 
-TEST(ModelCode, RotationsAboutYAndZ)
+TEST(ModelCode, RotatesAboutXThenYThenZBeforeMovingToTheScaledPosition)
 {
-    const Record y = located(42, {{"Size X (m):", "2"}, {"Size Y (m):", "2"}, {"Size Z (m):", "2"}, {"Orientation Y:", "90"}});
-    // About Y by +90°: x' = z, z' = -x; corner 0 (1, -1, 1) → (1, -1, -1).
-    EXPECT_EQ(lines(model_code_text(y, temp_path, 1.0f))[4], "1.000000,-1.000000,-1.000000;");
-    const Record z = located(42, {{"Size X (m):", "2"}, {"Size Y (m):", "2"}, {"Size Z (m):", "2"}, {"Orientation Z:", "90"}});
-    // About Z by -90°: x' = -y, y' = x; corner 0 (1, -1, 1) → (1, 1, 1).
-    EXPECT_EQ(lines(model_code_text(z, temp_path, 1.0f))[4], "1.000000,1.000000,1.000000;");
+    const Record mass = located(42, {{"Size X (m):", "2"}, {"Size Y (m):", "4"}, {"Size Z (m):", "6"},
+                                     {"Position X (m):", "2"}, {"Position Y (m):", "4"}, {"Position Z (m):", "6"},
+                                     {"Orientation X:", "90"}, {"Orientation Y:", "90"}, {"Orientation Z:", "90"}});
+    // Scale 2: half sizes (0.5, 1, 1.5), position (1, 2, 3); the angles are not scaled.
+    // Corner 0 (0.5, -1, 1.5): about X by -90° (0.5, -1.5, -1), about Y by +90°
+    // (-1, -1.5, -0.5), about Z by -90° (1.5, -1, -0.5), moved (2.5, 1, 2.5).
+    // Corner 7 (-0.5, -1, -1.5): (-0.5, 1.5, -1), (-1, 1.5, 0.5), (-1.5, -1, 0.5), moved (-0.5, 1, 3.5).
+    const auto text = lines(model_code_text(mass, temp_path, 2.0f));
+    EXPECT_EQ(text[4], "2.500000,1.000000,2.500000;");
+    EXPECT_EQ(text[11], "-0.500000,1.000000,3.500000;");
 }
 
 TEST(ModelCode, ContactPointIsAnOctahedron)

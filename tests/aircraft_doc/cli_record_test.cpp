@@ -48,9 +48,7 @@ TEST_F(CliRecordTest, RecordOutputFedBackToRecordSet)
     ASSERT_EQ(shown.exit_code, 0) << shown.err;
     EXPECT_EQ(shown.out.substr(0, shown.out.find("Fields")),
               "Record      : AEROTYPE_GEAR (resource 2138, 101 bytes)\n"
-              "Form        : CLandGearDlg\n"
-              "Title       : Landing Gear\n"
-              "Saved with  : WM_USER+3, notice code 2138101\n");
+              "Title       : Landing Gear\n");
     EXPECT_NE(shown.out.find("  @0    u8     Segment type: = 4  [shown only]\n"), std::string::npos) << shown.out;
     EXPECT_NE(shown.out.find("  @67   u8     Control: = 6  (LEFTBRAKE)\n"), std::string::npos) << shown.out;
     EXPECT_EQ(printed_value(shown.out, "Max. Force:"), "900");
@@ -81,6 +79,24 @@ TEST_F(CliRecordTest, NameRecordTextsWithEscapes)
     EXPECT_NE(shown.out.find("  @5    char[6] Name: = Piper \n  @12   char[17] Description: = A\\tB\\nC            \n"),
               std::string::npos)
         << shown.out;
+}
+
+// Record texts are Windows-1252 in the archive and UTF-8 on the command line, both ways.
+TEST_F(CliRecordTest, TextsAreUtf8OnTheCommandLine)
+{
+    ASSERT_EQ(cli({"record-set", "8", "0", "Name=Caf\xc3\xa9"}).exit_code, 0);
+    const CliResult json = cli({"record", "8", "--json"});
+    // Stored as the one byte 0xE9: read back, it is one UTF-8 character again.
+    EXPECT_NE(json.out.find(R"("value":"Caf)" "\xc3\xa9" R"(  ")"), std::string::npos) << json.out;
+    // The form's internals are in the JSON, not in the text.
+    EXPECT_NE(json.out.find(R"("form_class":")"), std::string::npos);
+    const CliResult text = cli({"record", "8"});
+    EXPECT_NE(text.out.find("Name: = Caf\xc3\xa9  \n"), std::string::npos) << text.out;
+    EXPECT_EQ(text.out.find("Form"), std::string::npos);
+
+    const CliResult arrow = cli({"record-set", "8", "0", "Name=a\xe2\x86\x92" "b"});
+    EXPECT_EQ(arrow.exit_code, 1);
+    EXPECT_EQ(arrow.err, "Error: '\xe2\x86\x92' cannot be written in the game's texts (Windows-1252)\n");
 }
 
 TEST_F(CliRecordTest, AxleRunsShowWhereTheyEnd)
@@ -150,7 +166,7 @@ TEST_F(CliRecordTest, FailuresAndUsage)
         {{"record-set", "8", "0", "Name=Ce\\x00x"}, 1,
          "Unknown escape in \"Name=Ce\\x00x\"; use \\\\, \\n, \\t, \\r or \\xNN (not \\x00)\n"},
         {{"visualise", "11", "2", "--material", "ff15"}, 2, ""},
-        {{"visualise", "11", "3"}, 1, "Error: the CFuelSystemDlg form shows no 3D model code\n"},
+        {{"visualise", "11", "3"}, 1, "Error: file 11 item 3 (AEROTYPE_FUELSYSTEM) has no 3D model code\n"},
         {{"record-set", "11", "2"}, 2, ""},
         {{"record-set", "11", "2", "novalue"}, 2, ""},
     };

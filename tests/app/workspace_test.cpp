@@ -83,20 +83,21 @@ TEST_F(WorkspaceSetupTest, ProgramFolderChoice)
     EXPECT_EQ(Workspace::instance().program_folder(), home.path() / "explicit" / "");
     EXPECT_EQ(Workspace::instance().resid_names().name_of(5), "Installed");  // seeded
 
-    // Otherwise the program's own folder when it is writable (a portable install).
+    // Otherwise an installed program (nothing beside it, even in a writable
+    // folder) keeps its settings in the per-user folder, seeded with the names.
     location.home.reset();
     Workspace::instance().reset();
     ASSERT_EQ(Workspace::instance().setup(location), 0);
-    EXPECT_EQ(Workspace::instance().program_folder(), exe_dir.path() / "");
+    EXPECT_EQ(Workspace::instance().program_folder(), user_dir.path() / "marrowick" / "");
+    EXPECT_EQ(Workspace::instance().resid_names().name_of(5), "Installed");
+    EXPECT_FALSE(std::filesystem::exists(exe_dir / "temp"));
 
-    // A read-only program folder without resid.def: the per-user folder, seeded.
-    if (::geteuid() != 0) {
-        std::filesystem::permissions(exe_dir.path(), std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
-        Workspace::instance().reset();
-        ASSERT_EQ(Workspace::instance().setup(location), 0);
-        EXPECT_EQ(Workspace::instance().program_folder(), user_dir.path() / "marrowick" / "");
-        EXPECT_EQ(Workspace::instance().resid_names().name_of(5), "Installed");
-    }
+    // A program with "resid.def" beside it (the build folder, a portable copy) uses its own folder.
+    write_text(exe_dir / "resid.def", "Beside 6 6\n");
+    Workspace::instance().reset();
+    ASSERT_EQ(Workspace::instance().setup(location), 0);
+    EXPECT_EQ(Workspace::instance().program_folder(), exe_dir.path() / "");
+    EXPECT_EQ(Workspace::instance().resid_names().name_of(6), "Beside");
 }
 
 TEST_F(WorkspaceSetupTest, MarrowickHomeFromTheEnvironment)
@@ -113,15 +114,19 @@ using ConfigTest = WorkspaceFixture;
 
 TEST_F(ConfigTest, ValuesAreReadByLinePositionNotByKey)
 {
+    // Numbers and the empty mark are tokens, whatever spaces surround them; folders keep theirs.
     write_text(program_folder() / "config.cfg",
-               "TexturesBGR /games/my archives\r\nPaletteFormat -\r\nLastOpenDir /x\r\nLastExportDir 1\r\nLastImportDir 7\r\n");
+               "TexturesBGR /games/my archives\r\nPaletteFormat - \r\nLastOpenDir /x\r\nLastExportDir 1 \r\nLastImportDir  1\r\n");
     workspace().load_config();
     EXPECT_EQ(workspace().last_open_dir(), "/games/my archives");
     EXPECT_EQ(workspace().last_export_dir(), "");
     EXPECT_EQ(workspace().last_import_dir(), "/x");
     EXPECT_EQ(workspace().palette_format(), 1);
-    EXPECT_EQ(workspace().textures_bgr(), 0);  // 7 is neither 0 nor 1
+    EXPECT_EQ(workspace().textures_bgr(), 1);
     EXPECT_TRUE(errors().empty());
+    write_text(program_folder() / "config.cfg", "a -\r\nb -\r\nc -\r\nd 7\r\ne 1\r\n");
+    workspace().load_config();
+    EXPECT_EQ(workspace().palette_format(), 0);  // 7 is neither 0 nor 1
 }
 
 TEST_F(ConfigTest, PathsWithSpacesSurviveASaveAndLoad)

@@ -65,11 +65,13 @@ TEST_F(ResArchiveTest, EmptyArchiveListsNothing)
 TEST_F(ResArchiveTest, DataOffsetsFollowPaddingToFour)
 {
     ResArchive archive;
-    ASSERT_EQ(archive.open(write(ResBuilder().raw(1, bytes(5)).raw(2, bytes(8)).raw(3, bytes(1)))), 0);
+    ASSERT_EQ(archive.open(write(ResBuilder().raw(1, bytes(5)).raw(2, bytes(8)).raw(3, bytes(70001)))), 0);
     EXPECT_EQ(archive.entry(0)->data_offset, 128u);
     EXPECT_EQ(archive.entry(1)->data_offset, 136u);  // 5 bytes + 3 padding
     EXPECT_EQ(archive.entry(2)->data_offset, 144u);  // 8 bytes, no padding
-    EXPECT_EQ(archive.index_offset(), 148u);
+    EXPECT_EQ(archive.entry(2)->stored_length, 70001u);  // lengths have 24 bits
+    EXPECT_EQ(archive.entry(2)->uncompressed_length, 70001u);
+    EXPECT_EQ(archive.index_offset(), 144u + 70004u);
     EXPECT_EQ(archive.first_data_offset(), 128u);
 }
 

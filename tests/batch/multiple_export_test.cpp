@@ -85,7 +85,7 @@ TEST_F(MultipleExportTest, ThreeItemsAndAPlainEntryGiveFourFilesAndCountTwo)
     EXPECT_EQ(exported[3].item, 3);
     EXPECT_EQ(exported[3].target, destination / "a_002_300_item3.unknown");
     EXPECT_EQ(workspace().last_export_dir(), destination.string());
-    EXPECT_EQ(views.log, (std::vector<std::string>{"wait_cursor", "end_wait"}));
+    EXPECT_EQ(views.log, (std::vector<std::string>{"stop_sound", "wait_cursor", "end_wait"}));
 }
 
 TEST_F(MultipleExportTest, StoredFormNamesEndInADot)

@@ -81,8 +81,7 @@ TEST_F(ScriptFileTest, StoppingLinesKeepWhatWasReadBefore)
         {"negative item", "3 -1 c.bmp", "Negative item number"},
         {"not a number", "3 x c.bmp", "An error occured while reading the script file"},
         {"number too large", "3 99999999999 c.bmp", "An error occured while reading the script file"},
-        // The rest of the line, its leading space included, holds at most 255 characters.
-        {"name of 256 characters", "3 1 " + std::string(255, 'n'), "An error occured while reading the script file"},
+        {"name of 256 characters", "3 1 " + std::string(256, 'n'), "An error occured while reading the script file"},
     };
     for (const Case& c : cases) {
         messages.shown.clear();
@@ -93,8 +92,9 @@ TEST_F(ScriptFileTest, StoppingLinesKeepWhatWasReadBefore)
         EXPECT_EQ(list.entries(), (std::vector<ScriptEntry>{{1, 0, "a.bmp"}, {2, 0, "b.bmp"}})) << c.name;
     }
     messages.shown.clear();
-    EXPECT_EQ(read("MARROWICKSCRIPTv1.0\r\n1\r\n3 1 " + std::string(254, 'n') + "\r\n"), 0);
-    EXPECT_EQ(list.entries(), (std::vector<ScriptEntry>{{3, 1, std::string(254, 'n')}}));
+    // 255 characters, as the writer puts them after the item number and a blank.
+    EXPECT_EQ(read("MARROWICKSCRIPTv1.0\r\n1\r\n3 1 " + std::string(255, 'n') + "\r\n"), 0);
+    EXPECT_EQ(list.entries(), (std::vector<ScriptEntry>{{3, 1, std::string(255, 'n')}}));
 }
 
 TEST_F(ScriptFileTest, DuplicatesAndNamelessLinesAreReportedAndSkipped)

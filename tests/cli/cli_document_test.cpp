@@ -42,6 +42,51 @@ TEST_F(CliDocumentTest, InfoPrintsTheTextAndTheDisplayKind)
     EXPECT_NE(json.out.find(R"("start":0,"end":4)"), std::string::npos) << json.out;
 }
 
+TEST_F(CliDocumentTest, InfoOnAnItemShowsItsOwnOffsetAndLength)
+{
+    // Items 14..18 and 18..24 of the uncompressed file; the file node selects item 1.
+    const struct {
+        std::vector<std::string> args;
+        const char* lines;
+    } cases[] = {
+        {{"2", "2"}, "Item              : 2\nItem offset       : 18 (in the uncompressed file)\nItem length       : 6\n"},
+        {{"2"}, "Item              : 1\nItem offset       : 14 (in the uncompressed file)\nItem length       : 4\n"},
+    };
+    for (const auto& c : cases) {
+        std::vector<std::string> args = {"info", archive.string()};
+        args.insert(args.end(), c.args.begin(), c.args.end());
+        const CliResult result = cli(args);
+        EXPECT_EQ(result.exit_code, 0) << result.err;
+        const std::string tail = c.lines;
+        ASSERT_GE(result.out.size(), tail.size());
+        EXPECT_EQ(result.out.substr(result.out.size() - tail.size()), tail);
+    }
+    const CliResult json = cli({"info", "--json", archive.string(), "2", "2"});
+    EXPECT_NE(json.out.find(R"("item_offset":18,"item_length":6,)"), std::string::npos) << json.out;
+    EXPECT_EQ(cli({"info", archive.string(), "1"}).out.find("Item offset"), std::string::npos);
+}
+
+TEST_F(CliDocumentTest, ExportWholeWritesTheStoredBytes)
+{
+    const CliResult result = cli({"export", "--whole", archive.string(), "2", (home / "whole.bin").string()});
+    ASSERT_EQ(result.exit_code, 0) << result.err;
+    Bytes expected = ResBuilder::directory({14, 18, 24});
+    const Bytes stream = dcl::implode(Bytes{1, 2, 3, 4, 5, 6, 7, 8, 9, 10}, 1024);
+    expected.insert(expected.end(), stream.begin(), stream.end());
+    EXPECT_EQ(read_bytes(home / "whole.bin"), expected);
+
+    ResBuilder().raw(1, Bytes(4, 1)).entry({77, Bytes(4, 1), 4, 5000}).write(home / "d.res");
+    const CliResult damaged = cli({"export", "--whole", (home / "d.res").string(), "2", (home / "x.bin").string()});
+    EXPECT_EQ(damaged.exit_code, 1);
+    EXPECT_EQ(damaged.err, "Error: file 2 is damaged: its data lies outside the archive\n");
+    EXPECT_FALSE(std::filesystem::exists(home / "x.bin"));
+
+    const auto nowhere = home / "no" / "x.bin";
+    const CliResult unwritable = cli({"export", "--whole", archive.string(), "1", nowhere.string()});
+    EXPECT_EQ(unwritable.exit_code, 1);
+    EXPECT_EQ(unwritable.err, "Error: cannot write the file\n  " + nowhere.string() + ": No such file or directory\n");
+}
+
 TEST_F(CliDocumentTest, ExportAndImportAnItem)
 {
     CliResult result = cli({"export", archive.string(), "2", "2", (home / "item.bin").string(), "--original"});

@@ -49,7 +49,8 @@ TEST_F(DclCli, FailuresAndWrongUsage)
 {
     const Bytes stream = dcl_testdata("text300.d1024.pk");
     write_bytes(path("cut.pk"), ByteSpan(stream.data(), stream.size() - 1));
-    const std::string usage = "usage: marrowick-cli [--home DIR] dcl implode [-1|-2|-4] IN OUT | explode IN OUT\n";
+    const std::string usage =
+        "usage: marrowick-cli [--home DIR] dcl implode [-1|-2|-4] IN OUT | explode IN OUT  (see marrowick-cli dcl --help)\n";
     struct Case {
         std::vector<std::string> words;
         int exit_code;
@@ -63,11 +64,11 @@ TEST_F(DclCli, FailuresAndWrongUsage)
          "Error: cannot write " + path("no/such/folder/x") + "\n"},
         {{"implode", testdata("dcl/text300.raw").string(), path("no/such/folder/x")}, 1,
          "Error: cannot write " + path("no/such/folder/x") + "\n"},
-        {{}, 2, usage},
-        {{"implode", "-3", "a", "b"}, 2, usage},
-        {{"implode", "a"}, 2, usage},
-        {{"explode", "-1", "a", "b"}, 2, usage},
-        {{"compress", "a", "b"}, 2, usage},
+        {{}, 2, "marrowick-cli dcl: missing implode or explode\n" + usage},
+        {{"implode", "-3", "a", "b"}, 2, "marrowick-cli dcl: the dictionary must be -1, -2 or -4: '-3'\n" + usage},
+        {{"implode", "a"}, 2, "marrowick-cli dcl: missing OUT\n" + usage},
+        {{"explode", "-1", "a", "b"}, 2, "marrowick-cli dcl: unexpected argument 'b'\n" + usage},
+        {{"compress", "a", "b"}, 2, "marrowick-cli dcl: unknown action 'compress'\n" + usage},
     };
     for (const Case& c : cases) {
         const CliResult result = dcl(c.words);

@@ -195,6 +195,7 @@ TEST(DclExplode, OutputLimit)
 {
     const Bytes run = dcl_testdata("run10000.d1024.pk");
     const Bytes literals = dcl_testdata("one_byte.d2048.pk");
+    const Bytes noise = dcl_testdata("random_16k.d1024.pk");  // nearly all literals, decoded two at a time
     struct Case {
         const Bytes* stream;
         std::size_t limit;
@@ -205,7 +206,8 @@ TEST(DclExplode, OutputLimit)
         {&run, 0, Status::output_limit},      {&run, 1, Status::output_limit},
         {&run, 9'999, Status::output_limit},  {&run, 10'000, Status::ok},
         {&literals, 0, Status::output_limit}, {&literals, 1, Status::ok},
-        {&empty, 0, Status::ok},
+        {&empty, 0, Status::ok},              {&noise, 16'383, Status::output_limit},
+        {&noise, 16'384, Status::ok},
     };
     for (const Case& c : cases) {
         Bytes output;

@@ -6,6 +6,7 @@
 #include "document/recording_views.h"
 #include "support/res_builder.h"
 #include "support/workspace_fixture.h"
+#include "types/type_detection.h"
 
 namespace mw::test {
 namespace {
@@ -104,13 +105,49 @@ TEST_F(DocumentTest, CompoundEntryShowsItsFirstItemByDefault)
     EXPECT_EQ(views.shown.back().file, temp_folder() / "mw3792_a_001_300_item3.unknown");
 }
 
-TEST_F(DocumentTest, Ids1389To1468HaveTheirOwnKindOutsideAircraftArchives)
+// The type text and display kind of each resource ID, in aircraft archives and others.
+TEST(SelectionKinds, EveryRowOfTheTable)
 {
-    ASSERT_EQ(doc.open_archive(write(ResBuilder().raw(1400, filled(4, 1)).raw(1469, filled(4, 1)))), 0);
-    doc.select(1, 0);
-    EXPECT_EQ(views.shown.back().kind, display_kind_1389_1468);
-    doc.select(2, 0);
-    EXPECT_EQ(views.shown.back().kind, 0);
+    const struct {
+        int id;
+        bool aircraft;
+        const char* type_text;
+        int kind;
+    } rows[] = {
+        {1388, false, "Unknown", 0},          {1389, false, "Unknown", 13891468}, {1468, false, "Unknown", 13891468},
+        {1469, false, "Unknown", 0},          {1400, true, "Unknown", 0},         {11004, false, "Unknown", 0},
+        {11004, true, "Aircraft Call Voices", 11004},        {11405, true, "ATC / Pilots Voices", 11405},
+        {11500, true, "Aircraft Call Editor", 11500},        {2054, true, "Aircraft Axles Editor", 2054},
+        {2055, true, "Cockpit Axles Editor", 2055},          {2056, true, "Prop Editor", 2056},
+        {2130, true, "Air Physic Trim", 2130},               {2133, true, "Air Physic Trim", 2133},
+        {2136, true, "Air Physic Trim", 2136},               {2134, true, "Air Physic Break Force", 2134},
+        {2135, true, "Air Physic Flap Steps/Positions", 2135}, {2137, true, "Air Physic Damper", 2137},
+        {26991, true, "PLAYER_SOUND_DEFINITION", 26991},     {2139, true, "Unknown", 0},
+    };
+    for (const auto& row : rows) {
+        ResEntry entry;
+        entry.resource_id = std::uint16_t(row.id);
+        entry.type_handler = create_file_type(0);
+        const SelectionView view = classify_selection(entry, 0, row.aircraft);
+        EXPECT_EQ(view.type_text, row.type_text) << row.id << (row.aircraft ? " aircraft" : "");
+        EXPECT_EQ(view.display_kind, row.kind) << row.id << (row.aircraft ? " aircraft" : "");
+    }
+}
+
+TEST(SelectionKinds, SegmentTypeTextsBySize)
+{
+    const std::pair<std::uint32_t, const char*> sizes[] = {
+        {1, "AEROTYPE_ANTIICE"}, {109, "AEROTYPE_AIRFOIL"}, {122, "AEROTYPE_AIRFOIL2"}, {101, "AEROTYPE_GEAR"},
+        {61, "AEROTYPE_AUTOPILOT"}, {71, "AEROTYPE_PONTOON"}, {90, "AEROTYPE_TURBOFAN JET ENGINE"},
+        {96, "AEROTYPE_PROPENGINE"}, {73, "AEROTYPE_CONFIGINFO"}, {42, "AEROTYPE_MASS"}, {45, "AEROTYPE_AVIONICSOUND"},
+        {47, "AEROTYPE_FUEL"}, {21, "AEROTYPE_RUMBLE_INFO or AEROTYPE_RADIO"}, {66, "AEROTYPE_DRAG"},
+        {14, "AEROTYPE_WHEELOFFSET"}, {10, "AEROTYPE_WHEELINFO"}, {9, "AEROTYPE_YAWDAMPER"}, {13, "AEROTYPE_WARNINGS"},
+        {27, "AEROTYPE_REVTHRUST"}, {25, "AEROTYPE_CAUTIONS"}, {12, "AEROTYPE_MODELOFFSET"}, {17, "AEROTYPE_TRIMINFO"},
+        {18, "AEROTYPE_CONTACT"}, {19, "AEROTYPE_POWERINFO"}, {6, "AEROTYPE_SHOCKABSORBER/_5WAYSTARTER"},
+        {7, "AEROTYPE_GEARDOOR"}, {5, "AEROTYPE_OVERRIDE_DEFAULT"}, {2, "AEROTYPE_FUELSYSTEM"}, {8, ""}, {0, ""},
+    };
+    for (const auto& [size, text] : sizes) EXPECT_EQ(aerotype_text(size, 2), text) << size;
+    EXPECT_EQ(aerotype_text(2, 1), "");
 }
 
 TEST_F(DocumentTest, AircraftArchiveRows)

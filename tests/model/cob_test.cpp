@@ -101,12 +101,12 @@ class CobFile : public WorkspaceFixture {};
 TEST_F(CobFile, ExportWritesTheFileAndReportsProblems)
 {
     write_bytes(scratch() / "m.bin", two_part_model().build());
-    ASSERT_EQ(export_cob(scratch() / "m.bin", scratch() / "m.cob", false), 0);
+    ASSERT_EQ(export_cob(scratch() / "m.bin", scratch() / "m.cob"), 0);
     EXPECT_EQ(read_bytes(scratch() / "m.cob"), cob_bytes(loaded(two_part_model())));
 
     const auto destination = scratch() / "missing" / "m.cob";
-    EXPECT_EQ(export_cob(scratch() / "m.bin", destination, false), -1);
-    EXPECT_EQ(export_cob(scratch() / "none.bin", scratch() / "n.cob", false), -1);
+    EXPECT_EQ(export_cob(scratch() / "m.bin", destination), -1);
+    EXPECT_EQ(export_cob(scratch() / "none.bin", scratch() / "n.cob"), -1);
     EXPECT_FALSE(std::filesystem::exists(scratch() / "n.cob"));
     EXPECT_EQ(errors(), (std::vector<std::string>{"Error opening " + destination.string() + " for writing\n  " +
                                                       destination.string() + ": No such file or directory",
@@ -137,7 +137,7 @@ TEST_F(CobFile, AssimpReadsTheModel)
     if (!command_output("command -v assimp >/dev/null 2>&1 && echo yes")) GTEST_SKIP() << "assimp is not installed";
     write_bytes(scratch() / "m.bin", two_part_model().build());
     const auto cob = scratch() / "two_parts.cob";
-    ASSERT_EQ(export_cob(scratch() / "m.bin", cob, false), 0);
+    ASSERT_EQ(export_cob(scratch() / "m.bin", cob), 0);
 
     // As read: one vertex per corner, the polygons as they are.
     const auto raw = command_output("assimp info '" + cob.string() + "' --raw 2>&1");

@@ -2,6 +2,7 @@
 // error, and nothing is read outside the file (the sanitizers watch).
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <functional>
 #include <random>
 
@@ -38,7 +39,6 @@ const std::vector<HostileCase> hostile_cases = {
     {"HeaderCut", nullptr, [](Bytes& f) { f.resize(109); }},
     {"NegativePolygonCount", nullptr, [](Bytes& f) { set_i16(f, ModelBuilder::polygon_count_at, -1); }},
     {"NegativeVertexCount", nullptr, [](Bytes& f) { set_i16(f, ModelBuilder::vertex_count_at, -3); }},
-    {"NoRootObject", nullptr, [](Bytes& f) { f[ModelBuilder::object_count_at] = 0; }},
     {"MorePolygonsThanRecords", nullptr, count_plus_one(ModelBuilder::polygon_count_at)},
     {"MoreVerticesThanTheSectionHolds", nullptr,
      [](Bytes& f) {
@@ -63,7 +63,6 @@ const std::vector<HostileCase> hostile_cases = {
      offset_to(3, [](const Bytes& f) { return ModelBuilder::offset(f, 2) - 8; })},
     {"TextureCoordinatesPastTheEnd", nullptr,
      offset_to(3, [](const Bytes& f) { return std::int32_t(f.size() + 800); })},
-    {"QuadRecordEndBeforeStart", nullptr, offset_to(6, [](const Bytes& f) { return ModelBuilder::offset(f, 5) - 16; })},
     {"FaceNormalEndBeforeStart", nullptr, offset_to(7, [](const Bytes& f) { return ModelBuilder::offset(f, 6) - 24; })},
     {"FaceNormalsPastTheEnd", nullptr, offset_to(7, [](const Bytes&) { return 0x7FFFFFF0; })},
     {"VertexIndexNegative", [](ModelBuilder& b) { b.polygons[1].vertices[2] = -1; }, nullptr},
@@ -89,6 +88,9 @@ const std::vector<HostileCase> hostile_cases = {
     {"PartsAreEachOthersParents", [](ModelBuilder& b) { b.parts[1].child_link = 1; }, nullptr},
 };
 
+// Failure messages name the case, not its bytes.
+void PrintTo(const HostileCase& c, std::ostream* out) { *out << c.name; }
+
 class HostileModel : public WorkspaceFixture, public ::testing::WithParamInterface<HostileCase> {};
 
 TEST_P(HostileModel, IsRefusedWithTheLoadError)
@@ -109,20 +111,54 @@ TEST_P(HostileModel, IsRefusedWithTheLoadError)
 INSTANTIATE_TEST_SUITE_P(LoadModel, HostileModel, ::testing::ValuesIn(hostile_cases),
                          [](const auto& info) { return std::string(info.param.name); });
 
+// What the format allows loads, however odd; only reads outside the file are refused.
+TEST(OddModelBytes, LoadWhenNothingIsReadOutsideTheFile)
+{
+    Bytes no_objects = two_part_model().build();
+    no_objects[ModelBuilder::object_count_at] = 0;
+    const auto without_parts = parse_model(no_objects, false);
+    ASSERT_TRUE(without_parts);
+    EXPECT_EQ(without_parts->moving_part_count, -1);
+    EXPECT_TRUE(without_parts->parts.empty());
+    EXPECT_EQ(without_parts->vertices[4].x, 2.0f);  // no part moved it
+
+    Bytes unused_out_of_order = two_part_model().build();
+    ModelBuilder::set_offset(unused_out_of_order, 6, ModelBuilder::offset(unused_out_of_order, 5) - 16);
+    ModelBuilder::set_offset(unused_out_of_order, 8, -5);
+    ModelBuilder::set_offset(unused_out_of_order, 9, 0x7FFFFFFF);
+    const auto odd_offsets = parse_model(unused_out_of_order, false);
+    ASSERT_TRUE(odd_offsets);
+    EXPECT_TRUE(odd_offsets->quad_records.empty());
+
+    Bytes short_header(70, 0);  // counts 0, one object, every offset 0
+    std::memcpy(short_header.data(), "VMMD\x03\0\0\0SHORT", 13);
+    short_header[ModelBuilder::object_count_at] = 1;
+    const auto empty = parse_model(short_header, false);
+    ASSERT_TRUE(empty);
+    EXPECT_EQ(empty->name, "SHORT");
+    EXPECT_EQ(empty->root_name, "VMMD\x03");
+    EXPECT_TRUE(empty->polygons.empty());
+}
+
 TEST(HostileModelBytes, UnchangedSampleLoads)
 {
     // The cases above break a model that is otherwise valid.
     EXPECT_TRUE(parse_model(two_part_model().build(), false));
 }
 
-TEST(HostileModelBytes, EveryTruncationIsRefused)
+TEST(HostileModelBytes, TruncationsAreRefusedOnceTheCountsAreInTheFile)
 {
+    // Cut before its counts, a file reads as counting nothing: it loads empty
+    // when it holds the 9-byte root name that offset 0 then points at.
     for (int version : {3, 4}) {
         ModelBuilder builder = two_part_model();
         builder.version = version;
         const Bytes file = builder.build();
-        for (std::size_t size = 0; size < file.size(); ++size)
-            EXPECT_FALSE(parse_model(ByteSpan(file.data(), size), false)) << "version " << version << " size " << size;
+        for (std::size_t size = 0; size < file.size(); ++size) {
+            const auto model = parse_model(ByteSpan(file.data(), size), false);
+            EXPECT_EQ(model.has_value(), size >= 9 && size <= 60) << "version " << version << " size " << size;
+            if (model) EXPECT_TRUE(model->polygons.empty() && model->vertices.empty());
+        }
     }
 }
 

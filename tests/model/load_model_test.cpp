@@ -104,6 +104,8 @@ struct NumberingCase {
     std::vector<int> texture_numbers;
 };
 
+void PrintTo(const NumberingCase& c, std::ostream* out) { *out << c.name; }
+
 class TextureNumbering : public ::testing::TestWithParam<NumberingCase> {};
 
 TEST_P(TextureNumbering, FollowsVersionAndVariant)

@@ -83,12 +83,16 @@ TEST_F(ModelInfoCli, ArchiveEntryUsesTheArchivesVariantFlag)
     ASSERT_EQ(plain.exit_code, 0) << plain.err;
     EXPECT_EQ(plain.out.rfind("Model \"TWOPART\" version 3", 0), 0u);
 
-    // Exports through the archive write model source and COB files.
-    const auto e_file = scratch() / "out.e";
-    ASSERT_EQ(run_cli(program_folder(), {"export", (scratch() / "plain.res").string(), "2", e_file.string(), "--e-mode", "parts"}).exit_code, 0);
-    std::string text = read_text(e_file);
-    std::erase(text, '\r');  // the expected files keep plain line ends
-    EXPECT_EQ(text, read_text(std::filesystem::path(MARROWICK_SOURCE_DIR) / "tests/model/expected/two_parts_decomposition.e"));
+    // Exports through the archive write model source and COB files, from a
+    // variant archive too with the colours as stored: they are for the game's tools.
+    for (const char* archive : {"plain.res", "variant.res"}) {
+        const auto e_file = scratch() / "out.e";
+        ASSERT_EQ(run_cli(program_folder(), {"export", (scratch() / archive).string(), "2", e_file.string(), "--e-mode", "parts"}).exit_code, 0);
+        std::string text = read_text(e_file);
+        std::erase(text, '\r');  // the expected files keep plain line ends
+        EXPECT_EQ(text, read_text(std::filesystem::path(MARROWICK_SOURCE_DIR) / "tests/model/expected/two_parts_decomposition.e"))
+            << archive;
+    }
     const auto cob = scratch() / "out.cob";
     ASSERT_EQ(run_cli(program_folder(), {"export", (scratch() / "plain.res").string(), "2", cob.string()}).exit_code, 0);
     EXPECT_EQ(read_text(cob).substr(0, 9), "Caligari ");

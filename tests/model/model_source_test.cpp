@@ -67,6 +67,23 @@ TEST(ModelSource, ShortRootNameIsRightAlignedInTheAxleMarker)
               std::string::npos);
 }
 
+TEST(ModelSource, AxleMarkerFollowsSinglePrecisionArithmetic)
+{
+    // In double precision the limits give 9 and -4, the second point
+    // 6.000000,1000000.119209,12499998.750000.
+    ModelBuilder b = two_part_model();
+    b.root_name = "rooster";
+    b.parts[0].limit_a = 0.628318f;
+    b.parts[0].limit_b = 0.314159f;
+    const float tiny = 1.0f / 16777216.0f;  // 1 + tiny + tiny is 1 in single precision
+    b.parts[0].transform = {0.5f, 0.25f, 0.5f, 1, tiny, tiny, 1, 1, 1, 2, 1000000, 9999999};
+    const std::string text = model_source_text(loaded(b), ModelSourceLayout::parts_decomposition);
+    EXPECT_NE(text.find("BEGIN \"@x03roo10-5\"\n\nPOINTS{\n2.000000,1000000.000000,9999999.000000;\n"
+                        "6.000000,1000000.000000,12499999.000000;\n}\n"),
+              std::string::npos)
+        << text;
+}
+
 TEST(ModelSource, PolygonsWithFewerThanThreeCornersWriteNoTriangles)
 {
     ModelBuilder b;
@@ -104,7 +121,7 @@ TEST(ModelSource, AxleLimitsAreTruncatedTowardZero)
 {
     const LimitCase cases[] = {
         {0.5f, false, 7}, {0.5f, true, -7}, {-0.5f, false, -7}, {1.0f, false, 15}, {2.0f, true, -31},
-        {6.28318f, false, 100}, {0.0f, true, 0}, {1e30f, false, INT_MIN}, {-1e30f, false, INT_MIN},
+        {6.28318f, false, 100}, {0.628318f, false, 10}, {0.314159f, true, -5}, {0.0f, true, 0}, {1e30f, false, INT_MIN}, {-1e30f, false, INT_MIN},
         {std::numeric_limits<float>::quiet_NaN(), false, INT_MIN},
     };
     for (const LimitCase& c : cases)
@@ -127,9 +144,9 @@ TEST_F(ModelSourceFile, ExportFollowsTheWorkspaceOption)
 {
     write_bytes(scratch() / "m.bin", two_part_model().build());
     workspace().set_model_source_export_option(1);
-    ASSERT_EQ(export_model_source(scratch() / "m.bin", scratch() / "parts.e", false), 0);
+    ASSERT_EQ(export_model_source(scratch() / "m.bin", scratch() / "parts.e"), 0);
     workspace().set_model_source_export_option(0);
-    ASSERT_EQ(export_model_source(scratch() / "m.bin", scratch() / "root.e", false), 0);
+    ASSERT_EQ(export_model_source(scratch() / "m.bin", scratch() / "root.e"), 0);
     auto lf = [](std::string text) {
         std::erase(text, '\r');
         return text;
@@ -139,21 +156,10 @@ TEST_F(ModelSourceFile, ExportFollowsTheWorkspaceOption)
     EXPECT_TRUE(errors().empty());
 }
 
-TEST_F(ModelSourceFile, ExportFromAVariantArchiveWritesTheColoursAsDisplayed)
-{
-    // The variant archives store red and blue the other way round; the export
-    // takes the archive's flag so that the text carries the displayed colours.
-    write_bytes(scratch() / "m.bin", two_part_model().build());
-    workspace().set_model_source_export_option(1);
-    ASSERT_EQ(export_model_source(scratch() / "m.bin", scratch() / "variant.e", true), 0);
-    EXPECT_NE(read_text(scratch() / "variant.e").find("1,\"hull\",PHONG,RGB 51,102,255,TRANSP 0.25;\r\n"),
-              std::string::npos);
-}
-
 TEST_F(ModelSourceFile, ExportOfABrokenModelWritesNothing)
 {
     write_bytes(scratch() / "m.bin", Bytes{'V', 'M', 'M', 'D', 3});
-    EXPECT_EQ(export_model_source(scratch() / "m.bin", scratch() / "out.e", false), -1);
+    EXPECT_EQ(export_model_source(scratch() / "m.bin", scratch() / "out.e"), -1);
     EXPECT_FALSE(std::filesystem::exists(scratch() / "out.e"));
     EXPECT_EQ(errors(), std::vector<std::string>{"Error#375: Error Loading 3D Model"});
 }
@@ -162,7 +168,7 @@ TEST_F(ModelSourceFile, UnwritableDestinationIsReported)
 {
     write_bytes(scratch() / "m.bin", two_part_model().build());
     const auto destination = scratch() / "no such folder" / "out.e";
-    EXPECT_EQ(export_model_source(scratch() / "m.bin", destination, false), -1);
+    EXPECT_EQ(export_model_source(scratch() / "m.bin", destination), -1);
     EXPECT_EQ(errors(), std::vector<std::string>{"Error opening " + destination.string() + " for writing\n  " +
                                                  destination.string() + ": No such file or directory"});
 }

@@ -53,7 +53,10 @@ void write_text(const std::filesystem::path& path, const std::string& text)
 
 std::filesystem::path testdata(const std::string& relative)
 {
-    return std::filesystem::path(MARROWICK_TESTDATA_DIR) / relative;
+    const auto path = std::filesystem::path(MARROWICK_TESTDATA_DIR) / relative;
+    // Missing data must fail the test, never let it pass on nothing.
+    if (!std::filesystem::exists(path)) ADD_FAILURE() << "test data missing: " << path.string();
+    return path;
 }
 
 }  // namespace mw::test

@@ -43,7 +43,8 @@ void write_bytes(const std::filesystem::path& path, ByteSpan data);
 std::string read_text(const std::filesystem::path& path);
 void write_text(const std::filesystem::path& path, const std::string& text);
 
-// Path of a file in the shared independent test data.
+// Path of a file in the independent test data (tests/data); the test fails
+// when the file is missing.
 std::filesystem::path testdata(const std::string& relative);
 
 }  // namespace mw::test

@@ -217,6 +217,16 @@ TEST(BmpDecoder, SizeLimitsComeBeforeAllocation)
     }
 }
 
+TEST(BmpCodec, ImagesWithoutColumnsHaveNoRowsToWalk)
+{
+    // The greatest height a file may give, with no pixel bytes to read or write.
+    BmpFile f{.width = 0, .height = 0x7FFFFFFF, .bit_count = 24};
+    const BitmapImage image = decode(f.bytes());
+    EXPECT_EQ(image.height(), 0x7FFFFFFFu);
+    EXPECT_TRUE(image.pixels().empty());
+    EXPECT_EQ(encode(image).size(), 54u);
+}
+
 TEST(BmpDecoder, StreamsCutShort)
 {
     struct Case {

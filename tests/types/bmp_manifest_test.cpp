@@ -1,5 +1,6 @@
 // Runs the decoder over the BMP conformance set: every file must decode to
 // its reference (.expect) or throw the listed message.
+#include <gtest/gtest-spi.h>
 #include <gtest/gtest.h>
 
 #include <fstream>
@@ -153,6 +154,11 @@ TEST(BmpManifest, EveryFileGivesItsListedOutcome)
         if (row.outcome == "decode") ++decoded;
     }
     EXPECT_EQ(decoded, 43);
+}
+
+TEST(TestData, AMissingFileFailsTheTestNamingItsPath)
+{
+    EXPECT_NONFATAL_FAILURE(testdata("bmp/no_such_file.bmp"), "bmp/no_such_file.bmp");
 }
 
 }  // namespace

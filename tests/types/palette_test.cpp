@@ -133,11 +133,13 @@ TEST_F(PaletteTest, ImportRefusals)
         const char* message;
     };
     auto text = [](const std::string& s) { return Bytes(s.begin(), s.end()); };
+    std::string jasc_with_word = jasc_with(256, 256);
+    jasc_with_word[40] = 'x';
     const std::vector<Case> cases = {
         {"JASC of 255 colours", text(jasc_with(255, 255)), "Invalid palette format"},
         {"JASC without its magic", text("PAL 0100 256 1 2 3"), "Invalid palette format"},
         {"JASC cut short", text(jasc_with(256, 200)), "Invalid palette format"},
-        {"JASC with a word among the numbers", text(jasc_with(256, 256).replace(40, 1, "x")), "Invalid palette format"},
+        {"JASC with a word among the numbers", text(jasc_with_word), "Invalid palette format"},
         {"empty file", {}, "Invalid palette format"},
         {"Corel of 255 colours", corel_255, "Palette must contain exactly 256 colors"},
         {"Corel cut short", corel_cut, "Invalid palette format"},

@@ -4,8 +4,8 @@
 
 #include <cstdlib>
 #include <fstream>
+#include <sstream>
 #include <system_error>
-#include <unistd.h>
 
 namespace mw {
 
@@ -20,11 +20,6 @@ fs::path with_separator(fs::path folder)
     return folder / "";
 }
 
-bool is_writable_folder(const fs::path& folder)
-{
-    return ::access(folder.c_str(), W_OK) == 0;
-}
-
 // The value of a "config.cfg" line: everything after the key word and the
 // space that ends it, without the line end. The key word is not compared.
 std::string config_value(std::string line)
@@ -35,10 +30,21 @@ std::string config_value(std::string line)
     return line.substr(key_end + 1);
 }
 
+// Integers are whitespace-separated tokens: "1 " and " 1" are 1.
 int config_flag(const std::string& value)
 {
-    if (value == "1") return 1;
-    return 0;  // "0" and anything other than 0 or 1
+    int number = 0;
+    std::istringstream(value) >> number;
+    return number == 1 ? 1 : 0;  // anything other than 0 or 1 is 0
+}
+
+// A folder keeps its inner spaces; the empty mark "-" is a token.
+std::string config_folder(const std::string& value)
+{
+    std::istringstream tokens(value);
+    std::string first, more;
+    tokens >> first;
+    return first == "-" && !(tokens >> more) ? std::string() : value;
 }
 
 }  // namespace
@@ -57,6 +63,13 @@ WorkspaceLocation WorkspaceLocation::for_program(const fs::path& executable, std
         location.user_data_folder = fs::path(user_home) / ".local" / "share" / "marrowick";
 #ifdef MARROWICK_DATA_DIR
     location.installed_resid_def = fs::path(MARROWICK_DATA_DIR) / "resid.def";
+#endif
+#ifdef MARROWICK_DATA_DIR_FROM_BIN
+    // An installed tree that was moved, or installed with another prefix, still
+    // holds its data beside bin/.
+    std::error_code ec;
+    const fs::path beside = executable.parent_path() / MARROWICK_DATA_DIR_FROM_BIN / "resid.def";
+    if (fs::exists(beside, ec)) location.installed_resid_def = beside.lexically_normal();
 #endif
     return location;
 }
@@ -80,26 +93,29 @@ void Workspace::reset()
     resid_names_.clear();
 }
 
+fs::path WorkspaceLocation::program_folder() const
+{
+    std::error_code ec;
+    if (home) return *home;
+    // A portable install (or the build folder): everything beside the program.
+    const fs::path own = executable.parent_path();
+    if (fs::exists(own / "resid.def", ec)) return own;
+    // An installed program keeps its settings in the user's folder, never beside itself.
+    return user_data_folder;
+}
+
 int Workspace::setup(const WorkspaceLocation& location)
 {
     std::error_code ec;
     const fs::path own = location.executable.parent_path();
+    const fs::path folder = location.program_folder();
     // A folder of the user's gets the names shipped beside the program or installed with it.
-    auto seed = [&](const fs::path& folder) {
+    if (folder != own) {
         fs::create_directories(folder, ec);
-        if (fs::exists(folder / "resid.def", ec)) return;
-        for (const fs::path& source : {own / "resid.def", location.installed_resid_def})
-            if (!source.empty() && fs::exists(source, ec) && copy_file_over(source, folder / "resid.def")) return;
-    };
-    fs::path folder;
-    if (location.home) {
-        folder = *location.home;
-        seed(folder);
-    } else if (fs::exists(own / "resid.def", ec) || is_writable_folder(own)) {
-        folder = own;  // a portable install: everything beside the program
-    } else {
-        folder = location.user_data_folder;
-        seed(folder);
+        if (!fs::exists(folder / "resid.def", ec)) {
+            for (const fs::path& source : {own / "resid.def", location.installed_resid_def})
+                if (!source.empty() && fs::exists(source, ec) && copy_file_over(source, folder / "resid.def")) break;
+        }
     }
     return setup_in(folder);
 }
@@ -127,15 +143,19 @@ void Workspace::load_config()
         report_error(6, "Error loading config file");
         return;
     }
+    load_config(in);
+}
+
+void Workspace::load_config(std::istream& in)
+{
     // Values are taken by line position; a missing line keeps the value held.
     std::string values[5];
     int count = 0;
     for (std::string line; count < 5 && std::getline(in, line);) values[count++] = config_value(line);
 
-    auto folder = [](const std::string& value) { return value == "-" ? std::string() : value; };
-    if (count > 0) last_open_dir_ = folder(values[0]);
-    if (count > 1) last_export_dir_ = folder(values[1]);
-    if (count > 2) last_import_dir_ = folder(values[2]);
+    if (count > 0) last_open_dir_ = config_folder(values[0]);
+    if (count > 1) last_export_dir_ = config_folder(values[1]);
+    if (count > 2) last_import_dir_ = config_folder(values[2]);
     if (count > 3) palette_format_ = config_flag(values[3]);
     if (count > 4) textures_bgr_ = config_flag(values[4]);
 }

@@ -9,6 +9,7 @@
 #pragma once
 
 #include <filesystem>
+#include <iosfwd>
 #include <memory>
 #include <optional>
 #include <string>
@@ -24,7 +25,7 @@ namespace fs = std::filesystem;
 struct WorkspaceLocation {
     // --home DIR or MARROWICK_HOME: used as it is (created when missing).
     std::optional<fs::path> home;
-    // The running program; its folder is used when it holds "resid.def" or is writable.
+    // The running program; its folder is used when it holds "resid.def".
     fs::path executable;
     // Otherwise: a per-user folder, seeded with `installed_resid_def`.
     fs::path user_data_folder;
@@ -33,6 +34,9 @@ struct WorkspaceLocation {
     // The location of a program run from `executable`, with MARROWICK_HOME,
     // XDG_DATA_HOME and HOME read from the environment.
     static WorkspaceLocation for_program(const fs::path& executable, std::optional<fs::path> home = std::nullopt);
+
+    // The program folder these rules choose (it may not exist yet).
+    fs::path program_folder() const;
 };
 
 class Workspace {
@@ -57,6 +61,8 @@ public:
     [[nodiscard]] int setup_in(const fs::path& program_folder);
 
     void load_config();
+    // The settings from the text of a "config.cfg".
+    void load_config(std::istream& text);
     void save_config();
     // Deletes the temp folder's files named "mw3792_*"; 0, or non-zero on failure.
     int clear_temp();

@@ -50,7 +50,8 @@ std::uint64_t load_u64(const std::uint8_t* p)
 
 // Copies `length` bytes from `distance` back to `to`, which has at least
 // `copy_slack` spare bytes after the match; returns the end of the match.
-std::uint8_t* copy_match(std::uint8_t* to, std::size_t distance, std::size_t length)
+// Inlined: most matches are short, and a call costs about as much as their copy.
+[[gnu::always_inline]] inline std::uint8_t* copy_match(std::uint8_t* to, std::size_t distance, std::size_t length)
 {
     std::uint8_t* const stop = to + length;
     const std::uint8_t* from = to - distance;
@@ -109,6 +110,14 @@ constexpr std::array<FullLength, 4096> make_full_lengths()
 }
 
 constexpr auto full_lengths = make_full_lengths();
+
+constexpr bool one_look_up_never_ends_the_stream()
+{
+    for (const FullLength& entry : full_lengths)
+        if (entry.bits != 0 && entry.length == end_of_stream) return false;
+    return true;
+}
+static_assert(one_look_up_never_ends_the_stream(), "the end code is checked only on the longer way");
 
 // A distance from the 8 bits after the length: distance - 1 with its low
 // bits clear, where the low bits start, how many bits the distance takes in
@@ -232,6 +241,15 @@ struct Exploder {
         };
         auto tokens = [&]<bool Checked>() {
             do {
+                if (!Ascii && (b & 0x201) == 0 && room_end - o >= 2) {
+                    // Two literals at once, as common as they are in poorly compressing data.
+                    o[0] = static_cast<std::uint8_t>(b >> 1);
+                    o[1] = static_cast<std::uint8_t>(b >> 10);
+                    consume(18);
+                    if (Checked && overran()) return stop(Status::truncated);
+                    o += 2;
+                    continue;
+                }
                 if ((b & 1) == 0) {
                     std::uint8_t literal;
                     if constexpr (Ascii) {
@@ -256,11 +274,11 @@ struct Exploder {
                     const unsigned code_end = 1 + length_entry.code_bits;
                     length = length_entry.base + static_cast<unsigned>((b >> code_end) & ((1u << length_entry.extra_bits) - 1));
                     consume(code_end + length_entry.extra_bits);
-                }
-                if (length == end_of_stream) {
-                    if (Checked && overran()) return stop(Status::truncated);
-                    out = o;
-                    return stop(Status::ok);
+                    if (length == end_of_stream) {  // 15 bits: never read in one look-up
+                        if (Checked && overran()) return stop(Status::truncated);
+                        out = o;
+                        return stop(Status::ok);
+                    }
                 }
                 const DistanceEntry distance_entry = (length == 2 ? pair_table : long_table)[b & 0xFF];
                 const std::size_t distance =

@@ -4,6 +4,7 @@
 #include <array>
 #include <bit>
 #include <cstring>
+#include <memory>
 #include <vector>
 
 #include "archive/dcl/dcl.h"
@@ -24,7 +25,7 @@ using namespace format;
 // distance codes never get shorter with distance.
 //
 // Match finding: 3-byte hash chains over every earlier position, walked
-// nearest first to a bounded depth, find matches of 3 to 518 bytes; the last
+// nearest first to a bounded depth (or to a match as long as can be), find matches of 3 to 518 bytes; the last
 // position of every 2-byte pair gives the nearest length-2 match, which
 // counts only up to 256 bytes back. A position is stored plus
 // `position_bias`, so an empty slot (0) reads as a distance beyond any
@@ -51,7 +52,6 @@ constexpr unsigned block_size = 4096;
 
 struct Tuning {
     unsigned chain_depth;    // chain entries looked at per search
-    unsigned good_length;    // a match this long ends the search
     unsigned nice_length;    // a match this long is taken at once and ends the block
     unsigned skip_length;    // no searches inside a match this long
     unsigned search_margin;  // no search where the next byte is reached at most this many bits dearer
@@ -59,15 +59,18 @@ struct Tuning {
 
 // Measured on the test vectors and the benchmark corpus. Chain steps cost
 // less than searches: deep chains find longer matches, which also make
-// fewer tokens for the decoder. Searches inside matches pay off in
+// fewer tokens for the decoder. A search does not stop at the first fairly
+// long match: on images and code a much longer one often lies farther back
+// (a dither pattern's period, a repeated routine), and once found, the
+// searches it skips pay for the walk. Searches inside matches pay off in
 // compression (most on images) and cost the most time; the largest
 // dictionary, whose chains are the longest, can afford the most of them.
 constexpr Tuning tuning_for(unsigned dictionary_bits)
 {
     switch (dictionary_bits) {
-    case 4: return {16, 8, 16, 5, 1};
-    case 5: return {16, 12, 24, 6, 1};
-    default: return {24, 12, 24, 7, 1};
+    case 4: return {32, 16, 5, 1};
+    case 5: return {32, 16, 6, 1};
+    default: return {32, 16, 7, 1};
     }
 }
 
@@ -130,6 +133,47 @@ constexpr std::array<std::uint64_t, max_match + 1> make_length_ways()
 }
 
 constexpr auto length_ways = make_length_ways();
+
+// Second parts of tokens for one dictionary size; then the distance parts
+// as parts of a way. Built at compile time, once for each size.
+struct SecondTables {
+    std::array<Send, second_count> sends{};
+    std::array<std::uint64_t, 4097> distance_ways{};
+    std::array<std::uint64_t, max_len2_distance + 1> pair_ways{};
+};
+
+constexpr SecondTables make_second_tables(unsigned dictionary_bits)
+{
+    SecondTables t;
+    const unsigned window = 1u << (dictionary_bits + 6);
+    for (unsigned d = 1; d <= window; ++d) {
+        const unsigned below = d - 1;
+        const Code code = distance_codes[below >> dictionary_bits];
+        t.sends[d] = {code.value | ((below & (window / 64 - 1)) << code.bits), code.bits + dictionary_bits};
+        t.distance_ways[d] = t.sends[d].bits * bits_one + (std::uint64_t{d} << second_shift);
+    }
+    for (unsigned d = 1; d <= max_len2_distance; ++d) {
+        const unsigned below = d - 1;
+        const Code code = distance_codes[below >> 2];
+        t.sends[pair_seconds + d] = {code.value | ((below & 3) << code.bits), code.bits + 2u};
+        t.pair_ways[d] = (length_sends[2].bits + t.sends[pair_seconds + d].bits) * bits_one +
+                         (std::uint64_t{pair_seconds + d} << second_shift) + 2;
+    }
+    for (unsigned byte = 0; byte < 256; ++byte) t.sends[literal_seconds + byte] = {byte, 8};
+    return t;
+}
+
+template <unsigned DictionaryBits>
+constexpr SecondTables second_tables_for = make_second_tables(DictionaryBits);
+
+const SecondTables& second_tables(unsigned dictionary_bits)
+{
+    switch (dictionary_bits) {
+    case 4: return second_tables_for<4>;
+    case 5: return second_tables_for<5>;
+    default: return second_tables_for<6>;
+    }
+}
 
 struct Match {
     unsigned length = 0;
@@ -194,34 +238,62 @@ unsigned common_length(const std::uint8_t* earlier, const std::uint8_t* here, un
     return n;
 }
 
+// The finder's tables are left unset where the input cannot reach them: a
+// chain entry is read only for a position already added, and a head slot
+// only for a hash or pair that occurs in the input, whose slots are cleared
+// first (all at once for a large input, one by one for a small one). So a
+// call costs little more than its input needs, and the stream does not
+// depend on the way the slots were cleared.
+template <typename T>
+std::unique_ptr<T[]> unset_table(std::size_t count)
+{
+    return std::make_unique_for_overwrite<T[]>(count);
+}
+
 struct Imploder {
     Imploder(ByteSpan input, unsigned dict_bits)
         : data(input.data()),
           size(static_cast<std::uint32_t>(input.size())),
           dictionary_bits(dict_bits),
           window(1u << (dict_bits + 6)),
-          chain_mask(2 * window - 1),
+          chain_mask(std::bit_ceil(std::clamp(size, 1u, 2 * window)) - 1),
           tuning(tuning_for(dict_bits)),
-          head(std::size_t{1} << hash_bits, 0),
-          chain(2 * window, 0),
-          pair_head(1u << 16, 0),
-          way(block_size + 1, unreached),
-          tokens(block_size)
+          head(unset_table<std::uint32_t>(std::size_t{1} << hash_bits)),
+          chain(unset_table<std::uint32_t>(std::size_t{chain_mask} + 1)),
+          pair_head(unset_table<std::uint32_t>(std::size_t{1} << 16)),
+          block_span(std::min<std::uint32_t>(size, block_size)),
+          way(unset_table<std::uint64_t>(block_span + 1)),
+          tokens(unset_table<std::uint32_t>(block_span)),
+          seconds(second_tables(dict_bits)),
+          second_sends(seconds.sends),
+          distance_ways(seconds.distance_ways),
+          pair_ways(seconds.pair_ways)
     {
-        for (unsigned d = 1; d <= window; ++d) {
-            const unsigned below = d - 1;
-            const Code code = distance_codes[below >> dictionary_bits];
-            second_sends[d] = {code.value | ((below & (window / 64 - 1)) << code.bits), code.bits + dictionary_bits};
-            distance_ways[d] = second_sends[d].bits * bits_one + (std::uint64_t{d} << second_shift);
+        clear_slots();
+        std::fill(way.get(), way.get() + block_span + 1, unreached);
+    }
+
+    // Clears the head slots the input's hashes and pairs can reach.
+    void clear_slots()
+    {
+        constexpr std::size_t head_slots = std::size_t{1} << hash_bits;
+        constexpr std::size_t pair_slots = std::size_t{1} << 16;
+        const bool clear_heads_one_by_one = size < head_slots / 4;
+        const bool clear_pairs_one_by_one = size < pair_slots / 4;
+        if (!clear_heads_one_by_one) std::fill(head.get(), head.get() + head_slots, 0u);
+        if (!clear_pairs_one_by_one) std::fill(pair_head.get(), pair_head.get() + pair_slots, 0u);
+        if (!clear_pairs_one_by_one) return;
+        // One pass for both: the hash of the 3 bytes and the pair at each position.
+        std::uint32_t p = 0;
+        for (; p + 4 <= size; ++p) {
+            const std::uint32_t four = load_u32(data + p);
+            if (clear_heads_one_by_one) head[hash_of(four & 0xFFFFFF)] = 0;
+            pair_head[four & 0xFFFF] = 0;
         }
-        for (unsigned d = 1; d <= max_len2_distance; ++d) {
-            const unsigned below = d - 1;
-            const Code code = distance_codes[below >> 2];
-            second_sends[pair_seconds + d] = {code.value | ((below & 3) << code.bits), code.bits + 2u};
-            pair_ways[d] = (length_sends[2].bits + second_sends[pair_seconds + d].bits) * bits_one +
-                           (std::uint64_t{pair_seconds + d} << second_shift) + 2;
+        for (; p + 2 <= size; ++p) {
+            if (p + 3 <= size) head[hash_of(three_at<true>(data + p, size - p))] = 0;
+            pair_head[pair_at(data + p)] = 0;
         }
-        for (unsigned byte = 0; byte < 256; ++byte) second_sends[literal_seconds + byte] = {byte, 8};
     }
 
     // Input and match finder.
@@ -231,20 +303,22 @@ struct Imploder {
     std::uint32_t window;
     std::uint32_t chain_mask;
     Tuning tuning;
-    std::vector<std::uint32_t> head;       // by 3-byte hash: latest position + bias
-    std::vector<std::uint32_t> chain;      // by position: the previous one with that hash
-    std::vector<std::uint32_t> pair_head;  // by 2-byte value: latest position + bias
-
-    // Second parts of tokens; then the distance parts as parts of a way.
-    std::array<Send, second_count> second_sends{};
-    std::array<std::uint64_t, 4097> distance_ways{};
-    std::array<std::uint64_t, max_len2_distance + 1> pair_ways{};
+    std::unique_ptr<std::uint32_t[]> head;       // by 3-byte hash: latest position + bias
+    std::unique_ptr<std::uint32_t[]> chain;      // by position: the previous one with that hash
+    std::unique_ptr<std::uint32_t[]> pair_head;  // by 2-byte value: latest position + bias
 
     // Parse of one block: the cheapest known way to each offset, `unreached`
     // where there is none yet. Matches are offered up to `nice_length` - 1
     // bytes, so nothing past that many bytes after a block's end is reached.
-    std::vector<std::uint64_t> way;
-    std::vector<std::uint32_t> tokens;  // the lower halves of a block's cheapest way
+    std::uint32_t block_span;  // the longest block this input has
+    std::unique_ptr<std::uint64_t[]> way;
+    std::unique_ptr<std::uint32_t[]> tokens;  // the lower halves of a block's cheapest way
+
+    // Second parts of tokens; then the distance parts as parts of a way.
+    const SecondTables& seconds;
+    const std::array<Send, second_count>& second_sends;
+    const std::array<std::uint64_t, 4097>& distance_ways;
+    const std::array<std::uint64_t, max_len2_distance + 1>& pair_ways;
 
     // Output.
     Bytes stream;
@@ -261,7 +335,7 @@ struct Imploder {
 
     // The first 3 bytes at `p` (fewer than 4 may be left), for hashing.
     template <bool NearEnd>
-    std::uint32_t three_at(const std::uint8_t* p, std::uint32_t left) const
+    static std::uint32_t three_at(const std::uint8_t* p, std::uint32_t left)
     {
         return !NearEnd || left >= 4 ? load_u32(p) & 0xFFFFFF : p[0] | (p[1] << 8) | (p[2] << 16);
     }
@@ -308,12 +382,21 @@ struct Imploder {
     Match search(unsigned at, std::uint32_t position, unsigned room)
     {
         const std::uint32_t left = size - position;
-        if (NearEnd && left < 3) {
-            insert<true>(position);
-            return {};
-        }
         const std::uint8_t* const here = data + position;
         const std::uint32_t biased = position + position_bias;
+        if (NearEnd && left < 3) {
+            // The last two bytes can still be a 2-byte match.
+            if (left == 2) {
+                std::uint32_t& last_pair = pair_head[pair_at(here)];
+                const std::uint32_t distance = biased - last_pair;
+                last_pair = biased;
+                if (distance <= max_len2_distance && room >= 2) {
+                    relax(at + 2, bits_part(way[at]) + pair_ways[distance]);
+                    return {2, distance};
+                }
+            }
+            return {};
+        }
         const std::uint32_t three = three_at<NearEnd>(here, left);
         std::uint32_t& pair_slot = pair_head[three & 0xFFFF];
         const std::uint32_t pair_distance = biased - pair_slot;
@@ -334,9 +417,8 @@ struct Imploder {
                 relax_lengths(at, 3, offered, pair_distance);
             }
         }
-        const unsigned longest_wanted = std::min(limit, tuning.good_length);
         unsigned longest = std::max(best.length, 2u);
-        if (longest >= longest_wanted) return best;
+        if (longest >= limit) return best;
         // The chain is walked by stored (biased) positions: the bias is a
         // multiple of the chain's size, so a stored position is its own index.
         std::uint32_t candidate = head_slot_before;
@@ -352,7 +434,7 @@ struct Imploder {
                     const unsigned last = std::min(length, room);
                     relax_lengths(at, offered + 1, last, distance);
                     offered = std::max(offered, last);
-                    if (length >= longest_wanted) break;
+                    if (length >= limit) break;
                 }
             }
             candidate = chain[candidate & chain_mask];
@@ -399,7 +481,7 @@ struct Imploder {
     void put_block(unsigned end)
     {
         // Walk back, listing the tokens last first, then send the list backwards.
-        std::uint32_t* const listed = tokens.data();
+        std::uint32_t* const listed = tokens.get();
         unsigned count = 0;
         for (unsigned at = end; at != 0; ++count) {
             const auto token = static_cast<std::uint32_t>(way[at]);
@@ -411,7 +493,7 @@ struct Imploder {
             put_token(token & length_mask, token >> second_shift);
         }
         // The literal from `end` may have reached one offset further.
-        std::fill(way.begin() + 1, way.begin() + std::min(end + tuning.nice_length, block_size) + 1, unreached);
+        std::fill(way.get() + 1, way.get() + std::min(end + tuning.nice_length, block_span) + 1, unreached);
     }
 
     // Parses one block from `start`; returns the position after it.

@@ -246,7 +246,9 @@ void BmpDecoder::read_image(std::istream& in, BitmapImage& image, bool top_down)
         const std::uint64_t row_bits = std::uint64_t(h.bit_count) * h.width;
         const std::size_t length = static_cast<std::size_t>((row_bits + 7) / 8);
         const std::size_t padding = (length + 3) / 4 * 4 - length;
-        for (std::uint32_t j = 0; j < height; ++j) {
+        // Rows without columns hold no bytes: they are not walked, so a tiny
+        // file claiming 2^31 - 1 of them costs nothing.
+        for (std::uint32_t j = 0; length > 0 && j < height; ++j) {
             report_progress(percent_of(j, height));
             std::span<std::uint8_t> row = image.row(top_down ? height - 1 - j : j);
             read_or_throw(in, row.data(), length);

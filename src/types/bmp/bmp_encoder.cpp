@@ -31,30 +31,29 @@ void BmpEncoder::write_image(std::ostream& out, const BitmapImage& image, bool t
     const std::uint32_t colours = image.colour_count();
     const std::uint32_t pixel_offset = 4 * colours + headers_size;
 
-    ByteWriter header;
-    header.u16(0x4D42);  // "BM"
-    header.u32(static_cast<std::uint32_t>((length + padding) * height) + pixel_offset);
-    header.u16(0);
-    header.u16(0);
-    header.u32(pixel_offset);
-    header.u32(40);
-    header.u32(width);
-    header.u32(height);
-    header.u16(1);  // planes
-    header.u16(bits);
-    header.zeros(6 * 4);  // compression, image size, resolutions, colours used and important
+    // File and info headers at their fixed offsets, then the colour table.
+    Bytes header(pixel_offset, 0);
+    put_u16(&header[0], 0x4D42);  // "BM"
+    put_u32(&header[2], static_cast<std::uint32_t>((length + padding) * height) + pixel_offset);
+    put_u32(&header[10], pixel_offset);
+    put_u32(&header[14], 40);
+    put_u32(&header[18], width);
+    put_u32(&header[22], height);
+    put_u16(&header[26], 1);  // planes
+    put_u16(&header[28], bits);
+    // Compression, image size, resolutions, colours used and important stay 0.
     for (std::uint32_t i = 0; i < colours; ++i) {
         const BgrColour& c = image.colour(i);
-        header.u8(c.blue);
-        header.u8(c.green);
-        header.u8(c.red);
-        header.u8(0);
+        std::uint8_t* entry = &header[headers_size + 4 * i];
+        entry[0] = c.blue;
+        entry[1] = c.green;
+        entry[2] = c.red;
     }
-    write_bytes(out, header.data().data(), header.size());
+    write_bytes(out, header.data(), header.size());
 
     report_progress(0);
     const std::array<std::uint8_t, 3> zeros{};
-    for (std::uint32_t j = 0; j < height; ++j) {
+    for (std::uint32_t j = 0; length > 0 && j < height; ++j) {  // rows without columns have no bytes
         report_progress(percent_of(j, height));
         const auto row = image.row(top_down ? height - 1 - j : j);
         write_bytes(out, row.data(), length);
