@@ -5,6 +5,7 @@
 #include "types/file_type.h"
 #include "ui/bitmap_view.h"
 #include "ui/file_filter.h"
+#include "ui/forms/record_forms.h"
 #include "ui/hex_view.h"
 #include "ui/palette_panel.h"
 #include "ui/placeholder_view.h"
@@ -58,7 +59,10 @@ DisplayFactory::DisplayFactory(DisplayServices services)
         return new CPlaceholderView(
             QObject::tr("3D model %1\n\nView > As Hex shows its bytes.").arg(to_qt(content.file.filename())), parent);
     };
-    makers_[DisplayClass::record] = [](const DisplayContent& content, QWidget* parent) -> QWidget* {
+    makers_[DisplayClass::record] = [services](const DisplayContent& content, QWidget* parent) -> QWidget* {
+        CMarrowickDoc* document = services.document ? services.document() : nullptr;
+        if (QWidget* form = make_record_form(*content.record, FormContext{document, content.file, services.play_sound}, parent))
+            return form;
         return new CPlaceholderView(
             to_qt(content.record->title) + QObject::tr("\n\nView > As Hex shows the record's bytes."), parent);
     };
