@@ -9,6 +9,7 @@
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
+#include <QToolButton>
 
 #include <cstring>
 
@@ -291,6 +292,26 @@ private slots:
         QVERIFY(reloaded && reloaded != form);
     }
 
+    void play_buttons_play_each_halfs_sound()
+    {
+        Bytes twin(174, 0);
+        const RecordSpec* spec = find_record_spec(26991, twin);
+        QVERIFY(spec);
+        auto record = load_record(*spec, twin);
+        QVERIFY(record);
+        std::vector<int> played;
+        CRecordForm form(*record, FormContext{nullptr, {}, [&](int id) { played.push_back(id); }});
+        const auto index = find_field(*spec, "Starting 1: sound");
+        QVERIFY(index);
+        QWidget* pair = form.new_value_widget(*index);
+        pair->findChild<QLineEdit*>("half_0")->setText("11005");
+        pair->findChild<QLineEdit*>("half_1")->setText("26001");
+        for (int half : {1, 0})
+            QTest::mouseClick(form.findChild<QToolButton*>(QStringLiteral("play_%1_%2").arg(*index).arg(half)),
+                              Qt::LeftButton);
+        QCOMPARE(played, (std::vector<int>{26001, 11005}));
+    }
+
     void flap_record_grows_with_its_steps()
     {
         CMainFrame window(chooser, messages);
@@ -394,13 +415,13 @@ private slots:
         QVERIFY(form->save());
         Bytes expected = patched(before, 84, le32(0x3F000000));
         expected = patched(expected, 112, le32(3));
-        expected = patched(expected, 116, le32(0));
-        expected = patched(expected, 120, le32(0x3D4CCCCD));  // 0.05
-        expected = patched(expected, 124, le32(0x3DA3D70A));  // 0.08
-        expected = patched(expected, 128, le32(0x3DA3D70A));
-        expected = patched(expected, 152, le32(0x3DCCCCCD));  // 0.1
-        expected = patched(expected, 156, le32(0x3F19999A));  // 0.6
-        expected = patched(expected, 160, le32(0x3F800000));  // 1.0
+        // Widths 0, 0.05, 0.08, 0.08, then lengths 0, 0.1, 0.6, 1.0; the other points 0.
+        const std::uint32_t widths[8] = {0, 0x3D4CCCCD, 0x3DA3D70A, 0x3DA3D70A};
+        const std::uint32_t lengths[8] = {0, 0x3DCCCCCD, 0x3F19999A, 0x3F800000};
+        for (std::size_t k = 0; k < 8; ++k) {
+            expected = patched(expected, 116 + 4 * k, le32(widths[k]));
+            expected = patched(expected, 148 + 4 * k, le32(lengths[k]));
+        }
         QCOMPARE(stored_item(prop_file, 0), expected);
     }
 

@@ -11,7 +11,10 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollArea>
+#include <QToolButton>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 #include "aircraft/axle_table.h"
 #include "aircraft/catalogue.h"
@@ -34,7 +37,7 @@ QLineEdit* read_only_edit(const QString& text)
     auto* edit = new QLineEdit(text);
     edit->setReadOnly(true);
     edit->setFocusPolicy(Qt::ClickFocus);  // Tab walks the new values only
-    edit->setMinimumWidth(90);
+    edit->setFixedWidth(100);  // numbers fit; keeps two columns of rows on screen
     return edit;
 }
 
@@ -119,34 +122,61 @@ void CRecordForm::build()
 
 QWidget* CRecordForm::build_rows()
 {
+    // Blocks of rows: each group in its box, ungrouped runs cut into blocks of
+    // at most rows_per_block; long forms flow the blocks into two columns.
+    constexpr std::size_t rows_per_block = 12;
     const RecordSpec& spec = *record_.spec;
-    auto* box = new QWidget;
-    auto* layout = new QVBoxLayout(box);
-    layout->setContentsMargins(0, 0, 0, 0);
+    std::vector<std::pair<QWidget*, int>> blocks;  // block and its row count
     for (const auto& [begin, end] : group_runs(spec)) {
         const std::string& group = spec.fields[begin].group;
-        QWidget* holder = group.empty() ? new QWidget : new QGroupBox(to_qt(group));
-        auto* grid = new QGridLayout(holder);
-        if (group.empty()) grid->setContentsMargins(0, 0, 0, 0);
-        grid->addWidget(new QLabel(to_qt(spec.columns[0])), 0, 1);
-        grid->addWidget(new QLabel(to_qt(spec.columns[1])), 0, 2);
-        int row = 1;
+        std::vector<std::size_t> shown;
         for (std::size_t i = begin; i < end; ++i)
-            if (spec.fields[i].shown) add_field_row(grid, row++, i);
-        if (row == 1) {
-            delete holder;
-            continue;
+            if (spec.fields[i].shown) shown.push_back(i);
+        // Runs longer than a block are cut into near-equal blocks.
+        const std::size_t pieces = group.empty() ? (shown.size() + rows_per_block - 1) / rows_per_block : 1;
+        const std::size_t chunk = std::max<std::size_t>(1, (shown.size() + pieces - 1) / std::max<std::size_t>(1, pieces));
+        for (std::size_t first = 0; first < shown.size(); first += chunk) {
+            QWidget* holder = group.empty() ? new QWidget : new QGroupBox(to_qt(group));
+            auto* grid = new QGridLayout(holder);
+            if (group.empty()) grid->setContentsMargins(0, 0, 0, 0);
+            grid->addWidget(new QLabel(to_qt(spec.columns[0])), 0, 1);
+            grid->addWidget(new QLabel(to_qt(spec.columns[1])), 0, 2);
+            int row = 1;
+            for (std::size_t k = first; k < std::min(shown.size(), first + chunk); ++k)
+                add_field_row(grid, row++, shown[k]);
+            grid->setColumnStretch(3, 1);
+            blocks.push_back({holder, row});
         }
-        grid->setColumnStretch(3, 1);
-        layout->addWidget(holder);
     }
+    int total = 0;
+    for (const auto& block : blocks) total += block.second;
+    auto* box = new QWidget;
+    auto* columns = new QHBoxLayout(box);
+    columns->setContentsMargins(0, 0, 0, 0);
+    const int column_count = total > 14 ? 2 : 1;
+    std::vector<QVBoxLayout*> column(column_count);
+    std::vector<int> height(column_count, 0);
+    for (int c = 0; c < column_count; ++c) {
+        column[c] = new QVBoxLayout;
+        columns->addLayout(column[c], 1);
+    }
+    // In order, each block to the first column until it holds half the rows.
+    int c = 0;
+    for (const auto& [holder, rows] : blocks) {
+        if (c + 1 < column_count && height[c] > 0 && 2 * (height[c] + rows) > total + rows) ++c;
+        column[c]->addWidget(holder);
+        height[c] += rows;
+    }
+    for (QVBoxLayout* layout : column) layout->addStretch(1);
     return box;
 }
 
 void CRecordForm::add_field_row(QGridLayout* grid, int row, std::size_t index)
 {
     const FieldSpec& field = record_.field(index);
-    grid->addWidget(new QLabel(field_label(field)), row, 0);
+    auto* label = new QLabel(field_label(field));
+    label->setWordWrap(label->text().size() > 24);  // long labels take two lines, not the form's width
+    grid->addWidget(label, row, 0);
     FieldWidgets& widgets = fields_[index];
     if (editable(index)) {
         if (field.save != SaveRule::edited_in_place) {
@@ -155,7 +185,8 @@ void CRecordForm::add_field_row(QGridLayout* grid, int row, std::size_t index)
         }
         widgets.edit = make_new_value_widget(index);
         grid->addWidget(widgets.edit, row, 2);
-        if (QWidget* play = make_play_buttons(index)) grid->addWidget(play, row, 3);
+        if (field.type != FieldType::i16_pair)
+            if (QWidget* play = make_play_button(index, 0)) grid->addWidget(play, row, 3);
     } else {
         // Shown only (the segment type, the records nobody saves): one value.
         widgets.current = read_only_edit({});
@@ -238,35 +269,72 @@ QWidget* CRecordForm::make_new_value_widget(std::size_t index)
         connect(list, &QComboBox::activated, this, [this] { refresh(); });
         return list;
     }
+    if (field.type == FieldType::i16_pair) {
+        // The two 16-bit halves in edits of their own, each with its play button.
+        auto* pair = new QWidget;
+        auto* row = new QHBoxLayout(pair);
+        row->setContentsMargins(0, 0, 0, 0);
+        for (int half = 0; half < 2; ++half) {
+            auto* edit = new QLineEdit;
+            edit->setObjectName(QStringLiteral("half_%1").arg(half));
+            edit->setFixedWidth(60);
+            edit->setToolTip(to_qt(field.part_labels[std::size_t(half)]));
+            connect(edit, &QLineEdit::textEdited, this, [this] { refresh(); });
+            row->addWidget(edit);
+            if (QWidget* play = make_play_button(index, half)) row->addWidget(play);
+        }
+        row->addStretch(1);
+        return pair;
+    }
     auto* edit = new QLineEdit;
-    edit->setMinimumWidth(90);
+    edit->setFixedWidth(100);  // numbers fit; keeps two columns of rows on screen
     connect(edit, &QLineEdit::textEdited, this, [this] { refresh(); });
     return edit;
 }
 
-QWidget* CRecordForm::make_play_buttons(std::size_t index)
+QWidget* CRecordForm::make_play_button(std::size_t index, int half)
 {
     const FieldSpec& field = record_.field(index);
     if (!field.sound_resource || !context_.play_sound) return nullptr;
-    auto* box = new QWidget;
-    auto* row = new QHBoxLayout(box);
-    row->setContentsMargins(0, 0, 0, 0);
-    // One button per 16-bit half of a pair (its ext and int sounds).
-    const int halves = field.type == FieldType::i16_pair ? 2 : 1;
-    for (int half = 0; half < halves; ++half) {
-        const QString name = halves == 2 ? to_qt(field.part_labels[std::size_t(half)]) : QString();
-        auto* play = new QPushButton(name.isEmpty() ? tr("Play") : tr("Play %1").arg(name));
-        play->setObjectName(QStringLiteral("play_%1_%2").arg(index).arg(half));
-        play->setAutoDefault(false);
-        connect(play, &QPushButton::clicked, this, [this, index, half] {
-            auto* edit = qobject_cast<QLineEdit*>(fields_[index].edit);
-            if (!edit) return;
-            const auto value = parse_field_value(record_.field(index), edit->text().toStdString());
-            if (value && context_.play_sound) context_.play_sound(int(half == 0 ? value->integer : value->second));
-        });
-        row->addWidget(play);
-    }
-    return box;
+    // A small "▶" keeps the rows narrow; the tool tip names the sound.
+    auto* play = new QToolButton;
+    play->setText(QStringLiteral("\u25B6"));
+    const QString name = field.type == FieldType::i16_pair ? to_qt(field.part_labels[std::size_t(half)]) : QString();
+    play->setToolTip(name.isEmpty() ? tr("Play this sound entry") : tr("Play the %1 sound entry").arg(name));
+    play->setObjectName(QStringLiteral("play_%1_%2").arg(index).arg(half));
+    connect(play, &QToolButton::clicked, this, [this, index, half] {
+        // The resource ID as the edit holds it now, as a signed number.
+        const QStringList parts = new_text(index).split(QLatin1Char(','));
+        bool ok = false;
+        const int resource_id = half < parts.size() ? parts[half].trimmed().toInt(&ok) : 0;
+        if (ok && context_.play_sound) context_.play_sound(resource_id);
+    });
+    return play;
+}
+
+QString CRecordForm::new_text(std::size_t index) const
+{
+    QWidget* widget = fields_[index].edit;
+    if (auto* edit = qobject_cast<QLineEdit*>(widget)) return edit->text();
+    if (auto* list = qobject_cast<QComboBox*>(widget)) return list->currentText();
+    if (!widget) return {};
+    // A pair: "first, second", as the field's text reads.
+    QStringList halves;
+    for (int half = 0; half < 2; ++half)
+        if (auto* edit = widget->findChild<QLineEdit*>(QStringLiteral("half_%1").arg(half))) halves << edit->text();
+    return halves.join(QStringLiteral(", "));
+}
+
+void CRecordForm::set_new_text(std::size_t index, const QString& text)
+{
+    QWidget* widget = fields_[index].edit;
+    if (auto* edit = qobject_cast<QLineEdit*>(widget)) return edit->setText(text);
+    if (auto* list = qobject_cast<QComboBox*>(widget)) return list->setCurrentText(text);
+    if (!widget) return;
+    const QStringList parts = text.split(QLatin1Char(','));
+    for (int half = 0; half < 2; ++half)
+        if (auto* edit = widget->findChild<QLineEdit*>(QStringLiteral("half_%1").arg(half)))
+            edit->setText(half < parts.size() ? parts[half].trimmed() : QString());
 }
 
 void CRecordForm::show_values(const std::vector<FieldValue>& values)
@@ -274,8 +342,7 @@ void CRecordForm::show_values(const std::vector<FieldValue>& values)
     for (std::size_t i = 0; i < fields_.size(); ++i) {
         const FieldSpec& field = record_.field(i);
         if (fields_[i].current) fields_[i].current->setText(value_text(field, record_.current_values[i]));
-        if (auto* edit = qobject_cast<QLineEdit*>(fields_[i].edit)) edit->setText(value_text(field, values[i]));
-        if (auto* list = qobject_cast<QComboBox*>(fields_[i].edit)) list->setCurrentText(value_text(field, values[i]));
+        set_new_text(i, value_text(field, values[i]));
     }
     refresh();
 }
@@ -285,10 +352,8 @@ Record CRecordForm::scratch_record() const
     // The new values as typed so far; texts that do not parse keep the last good value.
     Record scratch = record_;
     for (std::size_t i = 0; i < fields_.size(); ++i) {
-        QString text;
-        if (auto* edit = qobject_cast<QLineEdit*>(fields_[i].edit)) text = edit->text();
-        else if (auto* list = qobject_cast<QComboBox*>(fields_[i].edit)) text = list->currentText();
-        else continue;
+        if (!fields_[i].edit) continue;
+        const QString text = new_text(i);
         if (const auto value = parse_field_value(record_.field(i), text.toStdString())) scratch.new_values[i] = *value;
     }
     return scratch;
@@ -327,10 +392,8 @@ QString CRecordForm::computed_text(std::size_t row) const
 bool CRecordForm::take_new_values()
 {
     for (std::size_t i = 0; i < fields_.size(); ++i) {
-        QString text;
-        if (auto* edit = qobject_cast<QLineEdit*>(fields_[i].edit)) text = edit->text();
-        else if (auto* list = qobject_cast<QComboBox*>(fields_[i].edit)) text = list->currentText();
-        else continue;
+        if (!fields_[i].edit) continue;
+        const QString text = new_text(i);
         if (set_field_text(record_, i, text.trimmed().toStdString()) != 0) {
             fields_[i].edit->setFocus();
             return false;

@@ -63,7 +63,10 @@ private:
     QWidget* build_model_code();
     void add_field_row(QGridLayout* grid, int row, std::size_t index);
     QWidget* make_new_value_widget(std::size_t index);
-    QWidget* make_play_buttons(std::size_t index);
+    QWidget* make_play_button(std::size_t index, int half);
+    // The new value's text as typed (a pair's halves joined by ", "), and back.
+    QString new_text(std::size_t index) const;
+    void set_new_text(std::size_t index, const QString& text);
     void show_values(const std::vector<FieldValue>& values);
     void refresh();
     Record scratch_record() const;
