@@ -72,6 +72,17 @@ private slots:
         window.tree_view()->select_node(demo::demo_cockpit, 0);
         save(window, "filter");
         window.tree_view()->set_filter("");
+        // The demo aircraft's record forms: name, axles, prop, a trim, break
+        // force, flaps, damping, three segments, the player sound.
+        window.framework().find_splitter(pane_frame)->setSizes({200, 900});
+        window.resize(1100, 800);
+        const std::pair<int, int> records[] = {{demo::demo_name, 0}, {9, 0}, {10, 0}, {11, 0},
+                                               {15, 0}, {16, 0}, {18, 0}, {demo::demo_segments, 1},
+                                               {demo::demo_segments, 2}, {demo::demo_segments, 3}, {20, 0}};
+        for (const auto& [file, item] : records) {
+            window.tree_view()->select_node(file, item);
+            save(window, qPrintable(QStringLiteral("form-%1-%2").arg(file).arg(item)));
+        }
         {
             CAboutDlg about(&window);
             save(about, "about");

@@ -54,7 +54,8 @@ CAircraftNameDialog::CAircraftNameDialog(AircraftName stored, FormContext contex
     grid->addWidget(name_, 2, 1);
     grid->addWidget(new QLabel(tr("Description:")), 3, 0, Qt::AlignTop);
     description_ = new QPlainTextEdit;
-    description_->setTabChangesFocus(true);  // Ctrl+I inserts a tab, as the note says
+    description_->setTabChangesFocus(true);  // Tab walks the form; Ctrl+I inserts a tab, as the note says
+    description_->installEventFilter(this);
     grid->addWidget(description_, 3, 1);
     if (spec && !spec->note.empty()) {
         auto* note = new QLabel(to_qt(spec->note));
@@ -115,6 +116,18 @@ bool CAircraftNameDialog::confirm()
     if (name.isEmpty() || !context_.document) return false;
     const std::string description = description_->toPlainText().toStdString();
     return context_.document->save_aircraft_name(context_.file, name.toStdString(), description, stored_.layout) == 0;
+}
+
+bool CAircraftNameDialog::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == description_ && event->type() == QEvent::KeyPress) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (key->key() == Qt::Key_I && key->modifiers() == Qt::ControlModifier) {
+            description_->insertPlainText(QStringLiteral("\t"));
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 void CAircraftNameDialog::keyPressEvent(QKeyEvent* event)

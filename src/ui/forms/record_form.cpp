@@ -255,7 +255,11 @@ QWidget* CRecordForm::build_model_code()
     model_code_->setMinimumHeight(160);
     grid->addWidget(model_code_, 1, 0, 1, 5);
     grid->setColumnStretch(4, 1);
-    connect(bsp_scale_, &QLineEdit::textEdited, this, [this] { refresh(); });
+    connect(bsp_scale_, &QLineEdit::textEdited, this, [this](const QString& text) {
+        // A negative scale is replaced by 1 as it is typed.
+        if (text.toFloat() < 0) bsp_scale_->setText(QStringLiteral("1"));
+        refresh();
+    });
     connect(material_, &QComboBox::currentIndexChanged, this, [this] { refresh(); });
     return box;
 }
