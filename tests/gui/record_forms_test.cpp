@@ -238,10 +238,12 @@ private slots:
         QVERIFY(form);
         QCOMPARE(form->computed_text(0), QStringLiteral("6"));  // 2 pieces from axle 5
         QCOMPARE(form->computed_text(1), QString());            // no pieces, no ending
+        QVERIFY(!form->confirm_button()->isEnabled());           // until a value changes
         QLineEdit* pieces = new_edit(*form, "rudder: number of pieces of this type:");
         QVERIFY(pieces);
         QTest::keyClicks(pieces, "3");  // 03 pieces from axle 0: ends at 2
         QCOMPARE(form->computed_text(1), QStringLiteral("2"));
+        QVERIFY(form->confirm_button()->isEnabled());
     }
 
     void confirm_writes_exactly_the_field_data()

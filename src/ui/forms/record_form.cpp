@@ -270,7 +270,7 @@ QWidget* CRecordForm::make_new_value_widget(std::size_t index)
     if (field.choices != ChoiceList::none) {
         auto* list = new QComboBox;
         for (const std::string& entry : choice_entries(field.choices)) list->addItem(to_qt(entry));
-        connect(list, &QComboBox::activated, this, [this] { refresh(); });
+        connect(list, &QComboBox::activated, this, [this] { edited(); });
         return list;
     }
     if (field.type == FieldType::i16_pair) {
@@ -283,7 +283,7 @@ QWidget* CRecordForm::make_new_value_widget(std::size_t index)
             edit->setObjectName(QStringLiteral("half_%1").arg(half));
             edit->setFixedWidth(60);
             edit->setToolTip(to_qt(field.part_labels[std::size_t(half)]));
-            connect(edit, &QLineEdit::textEdited, this, [this] { refresh(); });
+            connect(edit, &QLineEdit::textEdited, this, [this] { edited(); });
             row->addWidget(edit);
             if (QWidget* play = make_play_button(index, half)) row->addWidget(play);
         }
@@ -292,7 +292,7 @@ QWidget* CRecordForm::make_new_value_widget(std::size_t index)
     }
     auto* edit = new QLineEdit;
     edit->setFixedWidth(100);  // numbers fit; keeps two columns of rows on screen
-    connect(edit, &QLineEdit::textEdited, this, [this] { refresh(); });
+    connect(edit, &QLineEdit::textEdited, this, [this] { edited(); });
     return edit;
 }
 
@@ -384,7 +384,9 @@ void CRecordForm::refresh()
             ++edits;
             only = qobject_cast<QLineEdit*>(widgets.edit);
         }
-        confirm_->setEnabled(edits != 1 || !only || !only->text().isEmpty());
+        // Tables (the axles) start disabled and are enabled by the first change.
+        const bool untouched = record_.spec->table_rows && !changed_;
+        confirm_->setEnabled(!untouched && (edits != 1 || !only || !only->text().isEmpty()));
     }
 }
 
@@ -414,8 +416,15 @@ bool CRecordForm::confirm()
     return context_.document->save_record(context_.file, record_) == 0;
 }
 
+void CRecordForm::edited()
+{
+    changed_ = true;
+    refresh();
+}
+
 void CRecordForm::revert()
 {
+    changed_ = false;
     show_values(record_.current_values);
 }
 

@@ -69,6 +69,7 @@ private:
     void set_new_text(std::size_t index, const QString& text);
     void show_values(const std::vector<FieldValue>& values);
     void refresh();
+    void edited();  // a new value was typed or chosen
     Record scratch_record() const;
     bool editable(std::size_t index) const;
 
@@ -80,6 +81,7 @@ private:
     QPlainTextEdit* model_code_ = nullptr;
     QLineEdit* bsp_scale_ = nullptr;
     QComboBox* material_ = nullptr;
+    bool changed_ = false;  // a new value was edited since the form opened or reverted
 };
 
 }  // namespace mw::ui
