@@ -59,9 +59,13 @@ DisplayFactory::DisplayFactory(DisplayServices services)
         return new CPlaceholderView(
             QObject::tr("3D model %1\n\nView > As Hex shows its bytes.").arg(to_qt(content.file.filename())), parent);
     };
-    makers_[DisplayClass::record] = [services](const DisplayContent& content, QWidget* parent) -> QWidget* {
+    // The forms' materials live as long as the view, so each form keeps its
+    // choice from one record to the next.
+    auto materials = std::make_shared<FormMaterials>();
+    makers_[DisplayClass::record] = [services, materials](const DisplayContent& content, QWidget* parent) -> QWidget* {
         CMarrowickDoc* document = services.document ? services.document() : nullptr;
-        if (QWidget* form = make_record_form(*content.record, FormContext{document, content.file, services.play_sound}, parent))
+        const FormContext context{document, content.file, services.play_sound, materials};
+        if (QWidget* form = make_record_form(*content.record, context, parent))
             return form;
         return new CPlaceholderView(
             to_qt(content.record->title) + QObject::tr("\n\nView > As Hex shows the record's bytes."), parent);

@@ -294,6 +294,22 @@ private slots:
         QVERIFY(reloaded && reloaded != form);
     }
 
+    void model_code_keeps_the_material_between_records()
+    {
+        CMainFrame window(chooser, messages);
+        QVERIFY(window.open_archive(archive));
+        auto material = [&] { return window.display_view()->content()->findChild<QComboBox*>("material"); };
+        window.tree_view()->select_node(demo::demo_segments, 1);  // a contact point: "ff02" at first
+        QCOMPARE(material()->currentText(), QStringLiteral("ff02"));
+        material()->setCurrentText("ff05");
+        QVERIFY(window.display_view()->content()->findChild<QPlainTextEdit*>("model_code")->toPlainText().contains(
+            "0,N,0,ff05,(0,4,3);"));
+        window.tree_view()->select_node(demo::demo_segments, 2);  // the gear keeps its own
+        QCOMPARE(material()->currentText(), QStringLiteral("ff0a"));
+        window.tree_view()->select_node(demo::demo_segments, 1);
+        QCOMPARE(material()->currentText(), QStringLiteral("ff05"));
+    }
+
     void play_buttons_play_each_halfs_sound()
     {
         Bytes twin(174, 0);
@@ -302,7 +318,7 @@ private slots:
         auto record = load_record(*spec, twin);
         QVERIFY(record);
         std::vector<int> played;
-        CRecordForm form(*record, FormContext{nullptr, {}, [&](int id) { played.push_back(id); }});
+        CRecordForm form(*record, FormContext{nullptr, {}, [&](int id) { played.push_back(id); }, {}});
         const auto index = find_field(*spec, "Starting 1: sound");
         QVERIFY(index);
         QWidget* pair = form.new_value_widget(*index);

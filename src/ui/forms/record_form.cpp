@@ -246,8 +246,11 @@ QWidget* CRecordForm::build_model_code()
     grid->addWidget(bsp_scale_, 0, 1);
     grid->addWidget(new QLabel(tr("Material #:")), 0, 2);
     material_ = new QComboBox;
+    material_->setObjectName("material");
     for (const std::string& tag : model_materials()) material_->addItem(to_qt(tag));
-    material_->setCurrentText(to_qt(record_.spec->model_code.default_material));
+    const std::string& form_class = record_.spec->form_class;
+    const bool kept = context_.materials && context_.materials->count(form_class);
+    material_->setCurrentText(to_qt(kept ? context_.materials->at(form_class) : record_.spec->model_code.default_material));
     grid->addWidget(material_, 0, 3);
     model_code_ = new QPlainTextEdit;
     model_code_->setReadOnly(true);
@@ -260,7 +263,10 @@ QWidget* CRecordForm::build_model_code()
         if (text.toFloat() < 0) bsp_scale_->setText(QStringLiteral("1"));
         refresh();
     });
-    connect(material_, &QComboBox::currentIndexChanged, this, [this] { refresh(); });
+    connect(material_, &QComboBox::currentIndexChanged, this, [this] {
+        if (context_.materials) (*context_.materials)[record_.spec->form_class] = material_->currentText().toStdString();
+        refresh();
+    });
     return box;
 }
 

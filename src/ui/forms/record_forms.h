@@ -8,6 +8,9 @@
 
 #include <filesystem>
 #include <functional>
+#include <map>
+#include <memory>
+#include <string>
 
 namespace mw {
 class CMarrowickDoc;
@@ -18,11 +21,15 @@ namespace mw::ui {
 
 // What a form needs beside its layout: the document it loads from and saves
 // through, the temporary file it was loaded from, and the play buttons' way
-// to a sound entry (may be empty).
+// to a sound entry (may be empty), and the materials chosen so far.
+// The "Material #:" each form class chose last, kept while the display view lives.
+using FormMaterials = std::map<std::string, std::string>;
+
 struct FormContext {
     CMarrowickDoc* document = nullptr;
     std::filesystem::path file;
     std::function<void(int resource_id)> play_sound;
+    std::shared_ptr<FormMaterials> materials;  // may be empty: the forms' defaults
 };
 
 // The form for `spec`, loaded from the document's selected item; nullptr
