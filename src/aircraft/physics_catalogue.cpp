@@ -76,6 +76,7 @@ void add_six_byte(std::vector<RecordSpec>& out)
     };
     for (const auto& v : variants) {
         out.push_back(segment("CAPhy6FloatDlg", v.title, info, 6, v.type_byte)
+                          .columns("Current Value:", "New Value:")
                           .segment_type()
                           .u8(v.number, SaveRule::edited_in_place)
                           .f32("value")
