@@ -119,6 +119,32 @@ private slots:
             save(chooser_dialog, "plane-palette");
         }
     }
+
+    void segment_forms()
+    {
+        // One air-physics segment of every length (segment types that pick
+        // the labels: 28, 25, 11, 10), each form drawn on its own.
+        const std::pair<int, int> segments[] = {{1, 1},   {2, 2},   {5, 28},  {6, 25},   {7, 7},    {9, 9},   {10, 10},
+                                                {12, 0},  {13, 13}, {14, 14}, {17, 11},  {18, 18},  {19, 19}, {21, 10},
+                                                {25, 25}, {27, 27}, {42, 42}, {45, 45},  {47, 47},  {61, 61}, {66, 66},
+                                                {71, 71}, {73, 73}, {90, 90}, {96, 96},  {101, 101}, {109, 109}, {122, 122}};
+        std::vector<Bytes> items;
+        for (const auto& [length, type] : segments) {
+            Bytes item(std::size_t(length), 0);
+            item[0] = std::uint8_t(type);
+            items.push_back(item);
+        }
+        ScriptedChooser chooser;
+        RecordingMessenger messages;
+        CMainFrame window(chooser, messages);
+        window.open_archive(ws->write_archive(demo::demo_archive().compound_items(2138, items), "segments.res"));
+        window.resize(1100, 800);
+        window.show();
+        for (std::size_t k = 0; k < items.size(); ++k) {
+            window.tree_view()->select_node(24, int(k) + 1);
+            save(window, qPrintable(QStringLiteral("segment-%1").arg(segments[k].first)));
+        }
+    }
 };
 
 MW_GUI_SUITE("gallery", Gallery)

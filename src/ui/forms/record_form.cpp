@@ -124,7 +124,7 @@ QWidget* CRecordForm::build_rows()
 {
     // Blocks of rows: each group in its box, ungrouped runs cut into blocks of
     // at most rows_per_block; long forms flow the blocks into two columns.
-    constexpr std::size_t rows_per_block = 12;
+    constexpr std::size_t rows_per_block = 14;
     const RecordSpec& spec = *record_.spec;
     std::vector<std::pair<QWidget*, int>> blocks;  // block and its row count
     for (const auto& [begin, end] : group_runs(spec)) {
