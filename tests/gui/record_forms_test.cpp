@@ -460,6 +460,12 @@ private slots:
         QCOMPARE(slider.markers().size(), std::size_t(2));
         QCOMPARE(notices.size(), 2);
         QCOMPARE(slider.interval_at(6 + 180), 1);  // past the marker at 80, now the second
+        // With the mouse: the first marker, now at 50, dragged to 75.
+        QTest::mousePress(&slider, Qt::LeftButton, {}, QPoint(6 + 100, 20));
+        QTest::mouseRelease(&slider, Qt::LeftButton, {}, QPoint(6 + 150, 20));
+        QCOMPARE(notices.size(), 3);
+        QCOMPARE(notices.at(2).at(0).toInt(), 10);
+        QCOMPARE(notices.at(2).at(1).toInt(), 750000);
     }
 };
 

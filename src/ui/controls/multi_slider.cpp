@@ -5,12 +5,14 @@
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QTimer>
 
 namespace mw::ui {
 
 namespace {
 
 constexpr int margin = 6;  // track inset, so end markers stay visible
+constexpr int bubble_time_ms = 1200;
 
 }  // namespace
 
@@ -164,7 +166,15 @@ void CMultiSlider::mouseReleaseEvent(QMouseEvent* event)
     const int marker = dragged_;
     dragged_ = -1;
     bubble_->hide();
+    const std::size_t before = markers_.size();
     drop_marker(std::size_t(marker), event->position().toPoint());
+    if ((style_ & slider_bubble) && markers_.size() == before) {
+        // The dropped value stays in view a moment beside the cursor.
+        bubble_->adjustSize();
+        bubble_->move(std::clamp(int(event->position().x()) + 8, 0, std::max(0, width() - bubble_->width())), 0);
+        bubble_->show();
+        QTimer::singleShot(bubble_time_ms, bubble_, &QWidget::hide);
+    }
 }
 
 void CMultiSlider::contextMenuEvent(QContextMenuEvent* event)
