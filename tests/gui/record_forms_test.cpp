@@ -466,6 +466,11 @@ private slots:
         QCOMPARE(notices.size(), 3);
         QCOMPARE(notices.at(2).at(0).toInt(), 10);
         QCOMPARE(notices.at(2).at(1).toInt(), 750000);
+        // With the keys: the second marker (80) one step left.
+        QTest::keyClick(&slider, Qt::Key_Down);
+        QTest::keyClick(&slider, Qt::Key_Left);
+        QCOMPARE(notices.at(3).at(0).toInt(), 11);
+        QCOMPARE(notices.at(3).at(1).toInt(), 799000);  // 79.9 × 10000
     }
 };
 

@@ -1,6 +1,7 @@
 #include "ui/controls/multi_slider.h"
 
 #include <QContextMenuEvent>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
 #include <QMouseEvent>
@@ -132,7 +133,8 @@ void CMultiSlider::paintEvent(QPaintEvent*)
     for (std::size_t i = 0; i < markers_.size(); ++i) {
         const int x = marker_x(i);
         const QPoint tip[3] = {QPoint(x, top + 10), QPoint(x - 5, height() - 2), QPoint(x + 5, height() - 2)};
-        painter.setBrush(int(i) == dragged_ ? palette().color(QPalette::Highlight) : palette().color(QPalette::Button));
+        const bool picked = int(i) == dragged_ || (hasFocus() && int(i) == current_);
+        painter.setBrush(picked ? palette().color(QPalette::Highlight) : palette().color(QPalette::Button));
         painter.drawPolygon(tip, 3);
     }
     if (hasFocus()) {
@@ -146,6 +148,7 @@ void CMultiSlider::mousePressEvent(QMouseEvent* event)
 {
     if (event->button() != Qt::LeftButton) return QWidget::mousePressEvent(event);
     dragged_ = marker_near(int(event->position().x()));
+    if (dragged_ >= 0) current_ = dragged_;
     update();
 }
 
@@ -175,6 +178,30 @@ void CMultiSlider::mouseReleaseEvent(QMouseEvent* event)
         bubble_->show();
         QTimer::singleShot(bubble_time_ms, bubble_, &QWidget::hide);
     }
+}
+
+void CMultiSlider::keyPressEvent(QKeyEvent* event)
+{
+    // Keyboard: Up/Down pick a marker, Left/Right move it one step within the range.
+    if (markers_.empty()) return QWidget::keyPressEvent(event);
+    current_ = std::clamp(current_, 0, int(markers_.size()) - 1);
+    const float step = (style_ & slider_whole_values) ? 1.0f : 0.1f;
+    switch (event->key()) {
+    case Qt::Key_Up: current_ = std::max(0, current_ - 1); break;
+    case Qt::Key_Down: current_ = std::min(int(markers_.size()) - 1, current_ + 1); break;
+    case Qt::Key_Left:
+    case Qt::Key_Right: {
+        CMarker& marker = markers_[std::size_t(current_)];
+        const float moved = marker.value + (event->key() == Qt::Key_Left ? -step : step);
+        marker.value = std::clamp(moved, range_.minimum, range_.maximum);
+        emit markers_changed();
+        const SliderNotice notice = marker_notice(current_, marker.value);
+        emit notify(notice.index, notice.value);
+        break;
+    }
+    default: return QWidget::keyPressEvent(event);
+    }
+    update();
 }
 
 void CMultiSlider::contextMenuEvent(QContextMenuEvent* event)

@@ -3,6 +3,7 @@
 // shows its value in a bubble; dropping it clamps it into the range (or,
 // with slider_remove_outside, removes it when dropped outside the control).
 // A right click on an interval offers "Color 1", "Color 2", "Color 3".
+// Keys: Up/Down pick a marker, Left/Right move it by one step.
 // The numbers the slider reports are those of aircraft/multi_slider_math.h.
 #pragma once
 
@@ -58,6 +59,7 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
 
 private:
@@ -69,6 +71,7 @@ private:
     std::vector<CMarker> markers_;
     std::vector<QColor> palette_;
     int dragged_ = -1;
+    int current_ = 0;  // the marker the keys move
     QLabel* bubble_ = nullptr;
 };
 
