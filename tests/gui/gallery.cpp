@@ -10,6 +10,9 @@
 #include <QTest>
 #include <QTimer>
 
+#include <algorithm>
+#include <cstring>
+
 #include "demo_archive.h"
 #include "gui_support.h"
 #include "ui/commands.h"
@@ -137,12 +140,30 @@ private slots:
         ScriptedChooser chooser;
         RecordingMessenger messages;
         CMainFrame window(chooser, messages);
-        window.open_archive(ws->write_archive(demo::demo_archive().compound_items(2138, items), "segments.res"));
+        // And the kinds the demo lacks: cockpit axles, the two voice tables,
+        // the aircraft call and a single-engine sound definition (field 8 = -2).
+        Bytes call(14, 0);
+        for (const char* text : {"Demo Flyer one two", "Flyer"}) call.insert(call.end(), text, text + std::strlen(text) + 1);
+        Bytes single_sound(178, 0);
+        single_sound[28] = 0xFE;
+        std::fill(single_sound.begin() + 29, single_sound.begin() + 32, 0xFF);
+        window.open_archive(ws->write_archive(demo::demo_archive()
+                                                  .compound_items(2138, items)
+                                                  .raw(2055, Bytes{1, 2, 0, 0, 3, 4})
+                                                  .raw(11004, Bytes(30, 0))
+                                                  .raw(11405, Bytes(84, 0))
+                                                  .raw(11500, call)
+                                                  .raw(26991, single_sound),
+                                              "segments.res"));
         window.resize(1100, 800);
         window.show();
         for (std::size_t k = 0; k < items.size(); ++k) {
             window.tree_view()->select_node(24, int(k) + 1);
             save(window, qPrintable(QStringLiteral("segment-%1").arg(segments[k].first)));
+        }
+        for (int file = 25; file <= 29; ++file) {
+            window.tree_view()->select_node(file, 0);
+            save(window, qPrintable(QStringLiteral("record-%1").arg(file)));
         }
     }
 };

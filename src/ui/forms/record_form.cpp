@@ -140,7 +140,7 @@ QWidget* CRecordForm::build_rows()
             auto* grid = new QGridLayout(holder);
             if (group.empty()) grid->setContentsMargins(0, 0, 0, 0);
             grid->addWidget(new QLabel(to_qt(spec.columns[0])), 0, 1);
-            grid->addWidget(new QLabel(to_qt(spec.columns[1])), 0, 2);
+            if (spec.saves()) grid->addWidget(new QLabel(to_qt(spec.columns[1])), 0, 2);  // shown-only: no new values
             int row = 1;
             for (std::size_t k = first; k < std::min(shown.size(), first + chunk); ++k)
                 add_field_row(grid, row++, shown[k]);
