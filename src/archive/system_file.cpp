@@ -216,8 +216,31 @@ bool OutputFile::close()
 
 CopyOutcome copy_range(InputFile& in, std::uint64_t offset, std::uint64_t count, OutputFile& out)
 {
-    Bytes buffer(static_cast<std::size_t>(std::min<std::uint64_t>(count, chunk_size)));
+    // The kernel copies between the files where it can, with no pass through
+    // this process; what it cannot copy goes through the buffer below.
     std::uint64_t done = 0;
+    while (done < count && in.fd_ >= 0 && out.fd_ >= 0) {
+        auto from = static_cast<loff_t>(offset + done);
+        auto to = static_cast<loff_t>(out.position_);
+        const auto want = static_cast<std::size_t>(std::min<std::uint64_t>(count - done, chunk_size * 1024));
+        const ssize_t moved = retry([&] { return ::copy_file_range(in.fd_, &from, out.fd_, &to, want, 0); });
+        if (moved < 0) {
+            const int error = errno;
+            const bool unsupported =
+                error == EXDEV || error == EINVAL || error == ENOSYS || error == EOPNOTSUPP || error == EBADF;
+            if (unsupported && done == 0) break;
+            // The call does not tell which file failed: reading the input tells.
+            std::uint8_t probe = 0;
+            if (!in.read_at(offset + done, &probe, 1)) return {CopyOutcome::Failure::read, in.path(), in.reason()};
+            return {CopyOutcome::Failure::write, out.path(), std::strerror(error)};
+        }
+        if (moved == 0) break;  // the input ends early: the buffered copy says so
+        done += static_cast<std::uint64_t>(moved);
+        out.position_ += static_cast<std::uint64_t>(moved);
+    }
+    if (done == count) return {};
+
+    Bytes buffer(static_cast<std::size_t>(std::min<std::uint64_t>(count - done, chunk_size)));
     while (done < count) {
         const auto n = static_cast<std::size_t>(std::min<std::uint64_t>(buffer.size(), count - done));
         if (!in.read_at(offset + done, buffer.data(), n))

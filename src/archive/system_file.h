@@ -51,6 +51,7 @@ public:
     [[nodiscard]] bool read_at(std::uint64_t offset, Bytes& out, std::size_t count);
 
 private:
+    friend struct CopyOutcome copy_range(InputFile&, std::uint64_t, std::uint64_t, class OutputFile&);
     bool fail(std::string reason);
 
     int fd_ = -1;
@@ -93,6 +94,7 @@ public:
     [[nodiscard]] bool close();
 
 private:
+    friend struct CopyOutcome copy_range(InputFile&, std::uint64_t, std::uint64_t, class OutputFile&);
     bool fail(std::string reason);
 
     int fd_ = -1;

@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <bit>
-
 #include "archive/dcl/dcl.h"
 #include "support/cli_runner.h"
 #include "support/res_builder.h"
@@ -10,23 +8,6 @@
 
 namespace mw::test {
 namespace {
-
-// An 8-bit image item of width x height.
-Bytes image_item(std::uint16_t width, std::uint16_t height)
-{
-    ByteWriter w;
-    w.u32(0);
-    w.u16(2);
-    w.u16(5);
-    w.u16(width);
-    w.u16(height);
-    w.u16(width);
-    w.u8(std::bit_width(width) - 1u);
-    w.u8(std::bit_width(height) - 1u);
-    for (std::uint32_t r = 0; r < height; ++r)
-        for (std::uint32_t x = 0; x < width; ++x) w.u8(x * 5 + r);
-    return w.take();
-}
 
 Bytes palette_bytes()
 {
@@ -42,7 +23,7 @@ protected:
     {
         write_text(home / "config.cfg", "LastOpenDir -\r\nLastExportDir -\r\nLastImportDir -\r\nPaletteFormat 0\r\nTexturesBGR 0\r\n");
         write_text(home / "resid.def", "Tex 1971 1971\n");
-        const Bytes image = image_item(30, 7);
+        const Bytes image = image_item(30, 7, 5);
         const Bytes palette = palette_bytes();
         ResBuilder()
             .stored(2059, dcl::implode(palette, 2048), 768)

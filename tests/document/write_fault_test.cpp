@@ -9,7 +9,6 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <bit>
 #include <cerrno>
 #include <cstdlib>
 #include <map>
@@ -24,29 +23,13 @@ namespace {
 
 namespace fs = std::filesystem;
 
-Bytes image_item(std::uint16_t width, std::uint16_t height)
-{
-    ByteWriter w;
-    w.u32(0);
-    w.u16(2);
-    w.u16(5);
-    w.u16(width);
-    w.u16(height);
-    w.u16(width);
-    w.u8(std::bit_width(width) - 1u);
-    w.u8(std::bit_width(height) - 1u);
-    for (std::uint32_t r = 0; r < height; ++r)
-        for (std::uint32_t x = 0; x < width; ++x) w.u8(x * 3 + r);
-    return w.take();
-}
-
 // Raw, compressed, compound and image entries, with attribute and header
 // filler bytes that a rewrite must keep.
 void write_mixed_archive(const fs::path& path)
 {
     std::vector<std::uint32_t> offsets;
     const Bytes joined = compound_data({filled(10, 0xA1), filled(45, 0xA2), filled(7, 0xA3)}, &offsets);
-    const Bytes image = image_item(24, 6);
+    const Bytes image = image_item(24, 6, 3);
     BuiltEntry raw{100, filled(37, 0x11), 37, 37, 0x5A, 0xA5};
     ResBuilder()
         .header_filler(0x3C)

@@ -157,7 +157,9 @@ TEST(HostileModelBytes, TruncationsAreRefusedOnceTheCountsAreInTheFile)
         for (std::size_t size = 0; size < file.size(); ++size) {
             const auto model = parse_model(ByteSpan(file.data(), size), false);
             EXPECT_EQ(model.has_value(), size >= 9 && size <= 60) << "version " << version << " size " << size;
-            if (model) EXPECT_TRUE(model->polygons.empty() && model->vertices.empty());
+            if (model) {
+                EXPECT_TRUE(model->polygons.empty() && model->vertices.empty());
+            }
         }
     }
 }

@@ -1,5 +1,6 @@
 #include "support/res_builder.h"
 
+#include <bit>
 #include <cstring>
 #include <fstream>
 #include <stdexcept>
@@ -104,6 +105,22 @@ void ResBuilder::write(const std::filesystem::path& path) const
     std::ofstream file(path, std::ios::binary | std::ios::trunc);
     file.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
     if (!file) throw std::runtime_error("cannot write " + path.string());
+}
+
+Bytes image_item(std::uint16_t width, std::uint16_t height, std::uint8_t step)
+{
+    ByteWriter w;
+    w.u32(0);
+    w.u16(2);  // 8-bit
+    w.u16(5);
+    w.u16(width);
+    w.u16(height);
+    w.u16(width);
+    w.u8(static_cast<std::uint8_t>(std::bit_width(width) - 1u));
+    w.u8(static_cast<std::uint8_t>(std::bit_width(height) - 1u));
+    for (std::uint32_t r = 0; r < height; ++r)
+        for (std::uint32_t x = 0; x < width; ++x) w.u8(static_cast<std::uint8_t>(x * step + r));
+    return w.take();
 }
 
 }  // namespace mw::test

@@ -55,4 +55,8 @@ private:
     std::uint32_t first_data_offset_ = 128;
 };
 
+// An 8-bit image item of width x height whose pixel in row r, column x is
+// x * step + r (mod 256).
+Bytes image_item(std::uint16_t width, std::uint16_t height, std::uint8_t step);
+
 }  // namespace mw::test
