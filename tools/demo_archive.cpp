@@ -183,12 +183,26 @@ Bytes gear()
 
 Bytes prop()
 {
+    // A grey three-blade prop with a red and a yellow tip stripe, in its own shape (base shape 5).
     Bytes b(180, 0);
-    for (int i = 0; i < 9; ++i) put_f32(&b[std::size_t(4 * i)], float(10 * i));
+    const float colours[9] = {170, 170, 180, 200, 30, 30, 250, 220, 40};
+    for (int i = 0; i < 9; ++i) put_f32(&b[std::size_t(4 * i)], colours[i]);
     put_u32(&b[36], 3);  // blades
     put_f32(&b[40], 1.1f);
-    put_u32(&b[44], 2);  // stripes
+    put_u32(&b[44], 3);  // stripes: colour 1 from the hub, colour 2 from 0.8, colour 3 from 0.9
+    const float positions[3] = {0, 0.8f, 0.9f};
+    for (int k = 0; k < 3; ++k) {
+        put_u32(&b[std::size_t(48 + 4 * k)], std::uint32_t(k));
+        put_f32(&b[std::size_t(80 + 4 * k)], positions[k]);
+    }
+    put_f32(&b[92], 1.0f);  // the slot after the last stripe ends the bands, as in the game's props
     put_u32(&b[112], 5);
+    const float widths[8] = {0.03f, 0.05f, 0.08f, 0.085f, 0.08f, 0.07f, 0.05f, 0.02f};
+    const float lengths[8] = {0, 0.1f, 0.25f, 0.45f, 0.65f, 0.8f, 0.95f, 1.0f};
+    for (int k = 0; k < 8; ++k) {
+        put_f32(&b[std::size_t(116 + 4 * k)], widths[k]);
+        put_f32(&b[std::size_t(148 + 4 * k)], lengths[k]);
+    }
     return b;
 }
 

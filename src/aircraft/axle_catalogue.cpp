@@ -17,7 +17,10 @@ RecordSpec axle_table(const char* form, const char* title, const char* info, int
     b.info(info)
         .matches(resource_id)
         .notice(3, resource_id)
-        .errors("Error#61: Error loading axle file", "Error opening axle file", "Error locating axle resource");
+        .errors("Error#61: Error loading axle file", "Error opening axle file", "Error locating axle resource")
+        .columns("old", "new")
+        .confirm("Change Values")
+        .table("ending at model axle:");
     for (const char* kind : kinds) b.group(kind).u8("number of pieces of this type:").u8("starting at model axle:");
     return b.build();
 }

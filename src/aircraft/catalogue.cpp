@@ -74,6 +74,15 @@ const RecordSpec* find_record_kind(int resource_id, std::size_t length)
     return nullptr;
 }
 
+std::string confirm_caption(const RecordSpec& spec)
+{
+    if (!spec.confirm_caption.empty()) return spec.confirm_caption;
+    int edited = 0;
+    for (const FieldSpec& field : spec.fields)
+        if (field.shown && field.save != SaveRule::as_read && field.save != SaveRule::always_zero) ++edited;
+    return edited == 1 ? "Change Value" : "Change Values";
+}
+
 std::string segment_info_text(std::size_t length)
 {
     const RecordSpec* spec = find_record_kind(res_physics_segments, length);

@@ -38,6 +38,10 @@ const RecordSpec* find_record_spec(int resource_id, ByteSpan item);
 // class, the notice code and the type text are the same for every variant.
 const RecordSpec* find_record_kind(int resource_id, std::size_t length);
 
+// The caption of a form's confirm button: the layout's own, else "Change
+// Value" when the form has a single new value and "Change Values" otherwise.
+std::string confirm_caption(const RecordSpec& spec);
+
 // "AEROTYPE_…" of an air-physics segment of `length` bytes; empty when none.
 std::string segment_info_text(std::size_t length);
 

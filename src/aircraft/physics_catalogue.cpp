@@ -46,6 +46,8 @@ void add_trims(std::vector<RecordSpec>& out)
         // All five confirm with the first trim's notice code.
         out.push_back(physics_record("CAPhy4FloatDlg", "Air Physic Trim", trim.resource_id, 2130)
                           .info("Air Physic Trim")
+                          .columns("Current Value:", "New Value:")
+                          .confirm("Change Value")
                           .f32(trim.label)
                           .build());
     }
@@ -74,6 +76,7 @@ void add_six_byte(std::vector<RecordSpec>& out)
     };
     for (const auto& v : variants) {
         out.push_back(segment("CAPhy6FloatDlg", v.title, info, 6, v.type_byte)
+                          .columns("Current Value:", "New Value:")
                           .segment_type()
                           .u8(v.number, SaveRule::edited_in_place)
                           .f32("value")
@@ -147,12 +150,14 @@ void add_small_segments(std::vector<RecordSpec>& out)
                       .build());
     out.push_back(segment("CFuelSystemDlg", "Type of fuelsystem  i.e., can we draw from multiple tanks?",
                           "AEROTYPE_FUELSYSTEM", 2)
+                      .columns("Current Value:", "New Value:")
                       .segment_type()
                       .u8("fuel system type")
                       .build());
     add_override_default(out);
     add_six_byte(out);
     out.push_back(segment("CAPhy7FloatDlg", "Gear Door", "AEROTYPE_GEARDOOR", 7)
+                      .columns("Current Offset:", "New Offset:")
                       .segment_type()
                       .u8("landing gear number", SaveRule::edited_in_place)
                       .f32("door offset")
@@ -405,6 +410,7 @@ void add_physics_records(std::vector<RecordSpec>& out)
 
     out.push_back(physics_record("CAPhyDampDlg", "Damping constants", 2137, 2137)
                       .info("Air Physic Damper")
+                      .columns("Old Values:", "New Values:")
                       .f32("").named("constant 1")  // three unlabelled columns
                       .f32("").named("constant 2")
                       .f32("").named("constant 3")

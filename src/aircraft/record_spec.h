@@ -129,6 +129,15 @@ struct RecordSpec {
 
     std::vector<FieldSpec> fields;
     RecordSpecial special = RecordSpecial::none;
+
+    // How the form lays the fields out: the headings of the current and new
+    // value columns, the confirm button's caption (empty: "Change Value" for a
+    // single edit, else "Change Values"), and for tables one row per group
+    // with a column computed from the row's new values (the axles' ending axle).
+    std::array<std::string, 2> columns{"Current", "New"};
+    std::string confirm_caption;
+    bool table_rows = false;
+    std::string computed_column;
     ModelCodeSpec model_code;
 
     std::string load_error;    // the file cannot be opened or does not hold the record

@@ -69,6 +69,25 @@ SpecBuilder& SpecBuilder::model(ModelSolid solid, std::string name_prefix, std::
     return *this;
 }
 
+SpecBuilder& SpecBuilder::columns(std::string current, std::string next)
+{
+    spec_.columns = {std::move(current), std::move(next)};
+    return *this;
+}
+
+SpecBuilder& SpecBuilder::confirm(std::string caption)
+{
+    spec_.confirm_caption = std::move(caption);
+    return *this;
+}
+
+SpecBuilder& SpecBuilder::table(std::string computed)
+{
+    spec_.table_rows = true;
+    spec_.computed_column = std::move(computed);
+    return *this;
+}
+
 SpecBuilder& SpecBuilder::group(std::string name)
 {
     group_ = std::move(name);

@@ -21,6 +21,10 @@ public:
     SpecBuilder& refuse_save(std::string why);
     SpecBuilder& special(RecordSpecial kind);
     SpecBuilder& model(ModelSolid solid, std::string name_prefix, std::string default_material);
+    SpecBuilder& columns(std::string current, std::string next);
+    SpecBuilder& confirm(std::string caption);
+    // One form row per group; `computed` names a column worked out from the row.
+    SpecBuilder& table(std::string computed = {});
 
     // The group of the fields appended after this call ("" for none).
     SpecBuilder& group(std::string name);

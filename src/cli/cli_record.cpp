@@ -128,11 +128,10 @@ std::vector<FieldLine> record_lines(const Record& record)
         if (choice_stores_index(field.choices)) line.note = choice_text(field, record.new_values[i]);
         const std::string stored = format_field_value(field, record.current_values[i]);
         if (stored != line.value) line.note = "stored: " + stored;
-        // The axle forms show where each run of axles ends.
-        const bool axles = record.spec->resource_id() == res_aircraft_axles || record.spec->resource_id() == res_cockpit_axles;
-        if (axles && i % 2 == 0) {
-            if (const auto ending = axle_ending(record, i / 2))
-                line.note = "ending at model axle: " + std::to_string(*ending);
+        // Tables with a computed column (the axles' ending axle) note it on each row's first field.
+        const std::string& computed = record.spec->computed_column;
+        if (!computed.empty() && i % 2 == 0) {
+            if (const auto ending = axle_ending(record, i / 2)) line.note = computed + " " + std::to_string(*ending);
         }
         line.editable = record.spec->saves() && field.save != SaveRule::as_read && field.save != SaveRule::always_zero;
         line.shown = field.shown;

@@ -5,6 +5,7 @@
 #include "types/file_type.h"
 #include "ui/bitmap_view.h"
 #include "ui/file_filter.h"
+#include "ui/forms/record_forms.h"
 #include "ui/hex_view.h"
 #include "ui/model_view.h"
 #include "ui/palette_panel.h"
@@ -67,7 +68,14 @@ DisplayFactory::DisplayFactory(DisplayServices services)
         (void)view->load(content.file, services.model_params ? services.model_params() : ModelLoadParams{});
         return view;
     };
-    makers_[DisplayClass::record] = [](const DisplayContent& content, QWidget* parent) -> QWidget* {
+    // The forms' materials live as long as the view, so each form keeps its
+    // choice from one record to the next.
+    auto materials = std::make_shared<FormMaterials>();
+    makers_[DisplayClass::record] = [services, materials](const DisplayContent& content, QWidget* parent) -> QWidget* {
+        CMarrowickDoc* document = services.document ? services.document() : nullptr;
+        const FormContext context{document, content.file, services.play_sound, materials};
+        if (QWidget* form = make_record_form(*content.record, context, parent))
+            return form;
         return new CPlaceholderView(
             to_qt(content.record->title) + QObject::tr("\n\nView > As Hex shows the record's bytes."), parent);
     };

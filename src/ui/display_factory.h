@@ -13,6 +13,7 @@
 #include <vector>
 
 namespace mw {
+class CMarrowickDoc;
 struct RecordSpec;
 }
 
@@ -45,6 +46,10 @@ struct DisplayServices {
     SoundPlayer* sound = nullptr;
     std::function<void()> focus_tree;
     std::function<ModelLoadParams()> model_params;
+    // The document the record forms load from and save through (none: the
+    // forms are not offered), and the play buttons' way to a sound entry.
+    std::function<CMarrowickDoc*()> document;
+    std::function<void(int resource_id)> play_sound;
 };
 
 class DisplayFactory {

@@ -82,7 +82,13 @@ void CMarrowickView::as_file_type()
 void CMarrowickView::hide_current()
 {
     if (kind_ == type_sound) emit sound_hidden();
-    delete content_;
+    if (content_) {
+        // A form's own confirm button may have started the reload that hides
+        // it: the widget goes once control has left its handlers.
+        content_->hide();
+        layout()->removeWidget(content_);
+        content_->deleteLater();
+    }
     content_ = nullptr;
 }
 

@@ -57,7 +57,8 @@ void CMainFrame::build_panes()
     auto tree = std::make_unique<TVisualObject>(
         pane_tree, 0, 0, [this] { return tree_ = new CResTreeView; }, tree_pane_width, 0);
     auto right = std::make_unique<TVisualObject>(pane_right, 0, 1, 2, 1);
-    DisplayServices services{sound_, [this] { focus_tree(); }, [this] { return model_params(); }};
+    DisplayServices services{sound_, [this] { focus_tree(); }, [this] { return model_params(); },
+                             [this] { return doc_.get(); }, [this](int resource_id) { play_sound_entry(resource_id); }};
     auto display = std::make_unique<TVisualObject>(
         pane_display, 0, 0, [this, services] { return display_ = new CMarrowickView(services); }, 40, 40);
     auto info = std::make_unique<TVisualObject>(

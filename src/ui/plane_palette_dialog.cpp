@@ -1,9 +1,7 @@
 #include "ui/plane_palette_dialog.h"
 
-#include <QMouseEvent>
-#include <QPainter>
-
 #include "types/palette_file.h"
+#include "ui/controls/colour_picker.h"
 
 namespace mw::ui {
 
@@ -26,33 +24,21 @@ CPlanePal::CPlanePal(QWidget* parent) : QDialog(parent), cells_(palette_colour_c
             cells_[k] = QColor(c[0] & 255, c[1] & 255, c[2] & 255);
         }
     }
+    for (int k = 0; k < int(cells_.size()); ++k) {
+        auto* cell = new ColorPicker(cells_[std::size_t(k)], this);
+        cell->setGeometry(cell_rect(k));
+        connect(cell, &ColorPicker::picked, this, [this](const QColor& colour) {
+            result_ = colour;
+            accept();
+        });
+        pickers_.push_back(cell);
+    }
 }
 
 QRect CPlanePal::cell_rect(int k) const
 {
     return {margin + (k % 16) * (cell_size + cell_gap), margin + (k / 16) * (cell_size + cell_gap), cell_size,
             cell_size};
-}
-
-int CPlanePal::cell_at(const QPoint& point) const
-{
-    for (int k = 0; k < int(cells_.size()); ++k)
-        if (cell_rect(k).contains(point)) return k;
-    return -1;
-}
-
-void CPlanePal::paintEvent(QPaintEvent*)
-{
-    QPainter painter(this);
-    for (int k = 0; k < int(cells_.size()); ++k) painter.fillRect(cell_rect(k), cells_[std::size_t(k)]);
-}
-
-void CPlanePal::mousePressEvent(QMouseEvent* event)
-{
-    const int k = cell_at(event->position().toPoint());
-    if (k < 0) return;
-    result_ = cells_[std::size_t(k)];
-    accept();
 }
 
 }  // namespace mw::ui

@@ -1,5 +1,6 @@
-// "Select color from Plane Palette": the current palette's 256 colours in a
-// 16 × 16 grid, row by row; a click chooses a colour and closes the dialog.
+// "Select color from Plane Palette": the current palette's 256 colours as
+// ColorPicker cells in a 16 × 16 grid, row by row; a click on a cell chooses
+// its colour and closes the dialog.
 #pragma once
 
 #include <QColor>
@@ -10,6 +11,8 @@
 
 namespace mw::ui {
 
+class ColorPicker;
+
 class CPlanePal : public QDialog {
     Q_OBJECT
 public:
@@ -19,17 +22,13 @@ public:
 
     // The chosen colour; nothing ("none") until a cell is clicked.
     std::optional<QColor> result() const { return result_; }
-    // The cell at a point of the dialog, or -1.
-    int cell_at(const QPoint& point) const;
     QRect cell_rect(int k) const;
     const std::vector<QColor>& cells() const { return cells_; }
-
-protected:
-    void paintEvent(QPaintEvent* event) override;
-    void mousePressEvent(QMouseEvent* event) override;
+    ColorPicker* picker(int k) const { return pickers_[std::size_t(k)]; }
 
 private:
     std::vector<QColor> cells_;
+    std::vector<ColorPicker*> pickers_;
     std::optional<QColor> result_;
 };
 

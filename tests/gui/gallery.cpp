@@ -10,6 +10,9 @@
 #include <QTest>
 #include <QTimer>
 
+#include <algorithm>
+#include <cstring>
+
 #include "demo_archive.h"
 #include "gui_support.h"
 #include "ui/commands.h"
@@ -72,6 +75,17 @@ private slots:
         window.tree_view()->select_node(demo::demo_cockpit, 0);
         save(window, "filter");
         window.tree_view()->set_filter("");
+        // The demo aircraft's record forms: name, axles, prop, a trim, break
+        // force, flaps, damping, three segments, the player sound.
+        window.framework().find_splitter(pane_frame)->setSizes({200, 900});
+        window.resize(1100, 800);
+        const std::pair<int, int> records[] = {{demo::demo_name, 0}, {9, 0}, {10, 0}, {11, 0},
+                                               {15, 0}, {16, 0}, {18, 0}, {demo::demo_segments, 1},
+                                               {demo::demo_segments, 2}, {demo::demo_segments, 3}, {20, 0}};
+        for (const auto& [file, item] : records) {
+            window.tree_view()->select_node(file, item);
+            save(window, qPrintable(QStringLiteral("form-%1-%2").arg(file).arg(item)));
+        }
         {
             CAboutDlg about(&window);
             save(about, "about");
@@ -106,6 +120,50 @@ private slots:
             window.tree_view()->select_node(demo::demo_palette, 0);
             CPlanePal chooser_dialog(&window);
             save(chooser_dialog, "plane-palette");
+        }
+    }
+
+    void segment_forms()
+    {
+        // One air-physics segment of every length (segment types that pick
+        // the labels: 28, 25, 11, 10), each form drawn on its own.
+        const std::pair<int, int> segments[] = {{1, 1},   {2, 2},   {5, 28},  {6, 25},   {7, 7},    {9, 9},   {10, 10},
+                                                {12, 0},  {13, 13}, {14, 14}, {17, 11},  {18, 18},  {19, 19}, {21, 10},
+                                                {25, 25}, {27, 27}, {42, 42}, {45, 45},  {47, 47},  {61, 61}, {66, 66},
+                                                {71, 71}, {73, 73}, {90, 90}, {96, 96},  {101, 101}, {109, 109}, {122, 122}};
+        std::vector<Bytes> items;
+        for (const auto& [length, type] : segments) {
+            Bytes item(std::size_t(length), 0);
+            item[0] = std::uint8_t(type);
+            items.push_back(item);
+        }
+        ScriptedChooser chooser;
+        RecordingMessenger messages;
+        CMainFrame window(chooser, messages);
+        // And the kinds the demo lacks: cockpit axles, the two voice tables,
+        // the aircraft call and a single-engine sound definition (field 8 = -2).
+        Bytes call(14, 0);
+        for (const char* text : {"Demo Flyer one two", "Flyer"}) call.insert(call.end(), text, text + std::strlen(text) + 1);
+        Bytes single_sound(178, 0);
+        single_sound[28] = 0xFE;
+        std::fill(single_sound.begin() + 29, single_sound.begin() + 32, 0xFF);
+        window.open_archive(ws->write_archive(demo::demo_archive()
+                                                  .compound_items(2138, items)
+                                                  .raw(2055, Bytes{1, 2, 0, 0, 3, 4})
+                                                  .raw(11004, Bytes(30, 0))
+                                                  .raw(11405, Bytes(84, 0))
+                                                  .raw(11500, call)
+                                                  .raw(26991, single_sound),
+                                              "segments.res"));
+        window.resize(1100, 800);
+        window.show();
+        for (std::size_t k = 0; k < items.size(); ++k) {
+            window.tree_view()->select_node(24, int(k) + 1);
+            save(window, qPrintable(QStringLiteral("segment-%1").arg(segments[k].first)));
+        }
+        for (int file = 25; file <= 29; ++file) {
+            window.tree_view()->select_node(file, 0);
+            save(window, qPrintable(QStringLiteral("record-%1").arg(file)));
         }
     }
 };

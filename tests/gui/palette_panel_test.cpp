@@ -7,6 +7,7 @@
 
 #include "gui_support.h"
 #include "types/palette_file.h"
+#include "ui/controls/colour_picker.h"
 #include "ui/palette_panel.h"
 #include "ui/plane_palette_dialog.h"
 
@@ -81,7 +82,7 @@ private slots:
         CPlanePal chooser;
         QCOMPARE(chooser.cells()[1], QColor(0, 254, 1));
         QCOMPARE(chooser.result(), std::nullopt);
-        QTest::mouseClick(&chooser, Qt::LeftButton, {}, chooser.cell_rect(17).center());
+        QTest::mouseClick(chooser.picker(17), Qt::LeftButton);
         QCOMPARE(chooser.result(), std::optional<QColor>(QColor(8, 238, 17)));
     }
 };

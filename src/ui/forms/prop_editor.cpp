@@ -1,0 +1,258 @@
+#include "ui/forms/prop_editor.h"
+
+#include <QComboBox>
+#include <QFont>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPainter>
+#include <QPainterPath>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QVBoxLayout>
+
+#include "aircraft/field_text.h"
+#include "aircraft/prop_record.h"
+#include "document/record_saving.h"
+#include "ui/controls/colour_swatch.h"
+#include "ui/controls/multi_slider.h"
+#include "ui/file_filter.h"
+
+namespace mw::ui {
+
+namespace {
+
+using namespace prop_layout;
+
+// Interval colour indices of the slider are the three swatches.
+constexpr int slider_style = slider_colour_menu | slider_colour_menu_on | slider_bubble | slider_remove_outside;
+
+QColor packed_colour(std::uint32_t rgb)
+{
+    return QColor(int(rgb & 0xFF), int((rgb >> 8) & 0xFF), int((rgb >> 16) & 0xFF));
+}
+
+std::uint32_t packed(const QColor& colour)
+{
+    return std::uint32_t(colour.red()) | std::uint32_t(colour.green()) << 8 | std::uint32_t(colour.blue()) << 16;
+}
+
+std::size_t index_at(const Record& record, int offset) { return *field_index_at(*record.spec, offset); }
+
+const FieldValue& value_at(const Record& record, int offset) { return *new_value_at(record, offset); }
+
+int stripe_count(const Record& record)
+{
+    return int(std::clamp<std::int64_t>(value_at(record, stripes).integer, 0, 8));
+}
+
+QColor stripe_colour(const Record& record, std::int32_t index)
+{
+    return index >= 0 && index < 3 ? packed_colour(prop_colour(record, index)) : QColor(Qt::gray);
+}
+
+}  // namespace
+
+CPropPreview::CPropPreview(QWidget* parent) : QWidget(parent)
+{
+    setMinimumSize(320, 120);
+}
+
+void CPropPreview::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    painter.fillRect(rect(), Qt::white);
+    if (!record_) return;
+    const double w = width();
+    const double h = height();
+    // The blade: the shape points above the centre line, mirrored below it.
+    const auto points = prop_shape_points(*record_, w, h);
+    QPolygonF outline;
+    for (const PreviewPoint& p : points) outline << QPointF(p.x, p.y);
+    for (auto it = points.rbegin(); it != points.rend(); ++it) outline << QPointF(it->x, h - it->y);
+    QPainterPath blade;
+    blade.addPolygon(outline);
+    blade.closeSubpath();
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.fillPath(blade, packed_colour(prop_colour(*record_, 0)));
+    painter.save();
+    painter.setClipPath(blade);
+    for (const StripeBand& band : prop_stripe_bands(*record_))
+        painter.fillRect(QRectF(band.from * w, 0, (band.to - band.from) * w, h), stripe_colour(*record_, band.colour));
+    painter.restore();
+    painter.setPen(QPen(Qt::black, 1));
+    painter.drawPath(blade);
+    painter.setPen(QPen(Qt::red, 4));
+    for (const PreviewPoint& p : points) painter.drawPoint(QPointF(p.x, p.y));
+}
+
+CPropEdDialog::CPropEdDialog(Record record, FormContext context, QWidget* parent)
+    : QWidget(parent), record_(std::move(record)), stored_(record_), context_(std::move(context))
+{
+    setObjectName("CPropEdDialog");
+    auto* outer = new QVBoxLayout(this);
+    outer->setContentsMargins(0, 0, 0, 0);
+    auto* scroll = new QScrollArea;
+    scroll->setWidgetResizable(true);
+    scroll->setFrameShape(QFrame::NoFrame);
+    outer->addWidget(scroll);
+    auto* page = new QWidget;
+    auto* grid = new QGridLayout(page);
+
+    auto* title = new QLabel(to_qt(record_.spec->title));
+    QFont bold = title->font();
+    bold.setBold(true);
+    title->setFont(bold);
+    grid->addWidget(title, 0, 0, 1, 9);
+
+    for (int k = 0; k < 3; ++k) {
+        grid->addWidget(new QLabel(tr("Color %1:").arg(k + 1)), 1, 2 * k);
+        swatches_[k] = new CustomStatic;
+        swatches_[k]->setObjectName(QStringLiteral("swatch_%1").arg(k));
+        grid->addWidget(swatches_[k], 1, 2 * k + 1);
+        connect(swatches_[k], &CustomStatic::notify, this, [this, k](int index, int value) {
+            set_prop_colour(record_, k, packed(swatches_[k]->colour()));
+            control_notice(index, value);
+        });
+    }
+    grid->addWidget(new QLabel(tr("Blades:")), 2, 0);
+    add_edit(grid, 2, 1, blades);
+    grid->addWidget(new QLabel(tr("Length (m):")), 2, 2);
+    add_edit(grid, 2, 3, length);
+    grid->addWidget(new QLabel(tr("Stripes:")), 2, 4);
+    add_edit(grid, 2, 5, stripes);
+    grid->addWidget(new QLabel(tr("Base Shape:")), 2, 6);
+    base_shape_ = new QComboBox;
+    for (const std::string& entry : choice_entries(ChoiceList::base_shape)) base_shape_->addItem(to_qt(entry));
+    grid->addWidget(base_shape_, 2, 7);
+    connect(base_shape_, &QComboBox::activated, this, [this](int index) {
+        FieldValue shape;
+        shape.integer = index + 2;
+        set_new_value(record_, index_at(record_, prop_layout::base_shape), shape);  // applies the preset points
+        show_record();
+    });
+
+    grid->addWidget(new QLabel(tr("Stripes Colors:")), 3, 0);
+    slider_ = new CMultiSlider(slider_style, SliderRange{0, 100});
+    slider_->setObjectName("stripe_slider");
+    grid->addWidget(slider_, 3, 1, 1, 8);
+    connect(slider_, &CMultiSlider::notify, this, &CPropEdDialog::control_notice);
+    bar_ = new CColorBar;
+    grid->addWidget(bar_, 4, 1, 1, 8);
+
+    const auto shape_rows = [&](int row, const char* label, int offset) {
+        auto* text = new QLabel(tr(label));
+        text->setWordWrap(true);
+        grid->addWidget(text, row, 0, 1, 9);
+        for (int k = 0; k < 8; ++k) add_edit(grid, row + 1, 1 + k, offset + 4 * k);
+    };
+    shape_rows(5, "Blade shape width for base shape 5 (same scale as the length):", widths);
+    shape_rows(7, "Blade shape length for base shape 5 (center 0 to max. radius 1):", lengths);
+
+    grid->addWidget(new QLabel(tr("Prop shape and color preview:")), 9, 0, 1, 9);
+    preview_ = new CPropPreview;
+    grid->addWidget(preview_, 10, 0, 1, 9);
+    save_ = new QPushButton(tr("Save Prop"));
+    save_->setObjectName("confirm");
+    grid->addWidget(save_, 11, 0, 1, 2);
+    connect(save_, &QPushButton::clicked, this, [this] { save(); });
+    grid->setRowStretch(12, 1);
+    scroll->setWidget(page);
+
+    preview_->set_record(record_);
+    show_record();
+}
+
+QLineEdit* CPropEdDialog::add_edit(QGridLayout* grid, int row, int column, int offset)
+{
+    auto* edit = new QLineEdit;
+    edit->setObjectName(QStringLiteral("field_%1").arg(offset));
+    edit->setMinimumWidth(56);
+    grid->addWidget(edit, row, column);
+    edits_[offset] = edit;
+    connect(edit, &QLineEdit::textEdited, this, [this, offset] { take_edit(offset); });
+    return edit;
+}
+
+QLineEdit* CPropEdDialog::edit_at(int offset) const
+{
+    const auto it = edits_.find(offset);
+    return it == edits_.end() ? nullptr : it->second;
+}
+
+void CPropEdDialog::show_record()
+{
+    for (const auto& [offset, edit] : edits_) {
+        const std::size_t i = index_at(record_, offset);
+        edit->setText(to_qt(format_field_value(record_.field(i), record_.new_values[i])));
+    }
+    for (int k = 0; k < 3; ++k) swatches_[k]->set_colour(packed_colour(prop_colour(record_, k)));
+    base_shape_->setCurrentIndex(int(value_at(record_, prop_layout::base_shape).integer) - 2);
+    refresh_stripes();
+}
+
+void CPropEdDialog::take_edit(int offset)
+{
+    // Live preview: a text that parses becomes the new value at once.
+    const std::size_t i = index_at(record_, offset);
+    const auto value = parse_field_value(record_.field(i), edits_[offset]->text().trimmed().toStdString());
+    if (!value) return;
+    record_.new_values[i] = *value;
+    refresh_stripes();
+}
+
+void CPropEdDialog::refresh_stripes()
+{
+    std::vector<CMarker> markers;
+    for (int k = 0; k < stripe_count(record_); ++k)
+        markers.push_back(CMarker{value_at(record_, stripe_positions + 4 * k).real * 100.0f,
+                                  int(value_at(record_, stripe_colours + 4 * k).integer)});
+    std::vector<QColor> colours;
+    for (int k = 0; k < 3; ++k) colours.push_back(packed_colour(prop_colour(record_, k)));
+    slider_->set_palette(colours);
+    slider_->set_markers(std::move(markers));
+    std::vector<CColorBar::Band> bands;
+    for (const StripeBand& band : prop_stripe_bands(record_))
+        bands.push_back({band.from, band.to, stripe_colour(record_, band.colour)});
+    bar_->set_bands(std::move(bands));
+    preview_->update();
+}
+
+void CPropEdDialog::control_notice(int index, int value)
+{
+    // 0: a swatch changed (already in the record); 1-7 stripe colours; 10+ positions.
+    apply_prop_notice(record_, index, value);
+    refresh_stripes();
+}
+
+bool CPropEdDialog::save()
+{
+    if (!context_.document) return false;
+    for (const auto& [offset, edit] : edits_)
+        if (set_field_text(record_, index_at(record_, offset), edit->text().trimmed().toStdString()) != 0) {
+            edit->setFocus();
+            return false;
+        }
+    return context_.document->save_record(context_.file, record_) == 0;
+}
+
+void CPropEdDialog::revert()
+{
+    record_ = stored_;
+    preview_->set_record(record_);
+    show_record();
+}
+
+void CPropEdDialog::keyPressEvent(QKeyEvent* event)
+{
+    switch (event->key()) {
+    case Qt::Key_Escape: revert(); return;
+    case Qt::Key_Return:
+    case Qt::Key_Enter: save(); return;
+    default: QWidget::keyPressEvent(event);
+    }
+}
+
+}  // namespace mw::ui
