@@ -5,8 +5,10 @@
 #include "aircraft/catalogue.h"
 #include "aircraft/field_text.h"
 #include "aircraft/palette_match.h"
+#include "aircraft/prop_palette.h"
 #include "aircraft/prop_record.h"
 #include "support/workspace_fixture.h"
+#include "types/palette_file.h"
 
 namespace mw::test {
 namespace {
@@ -158,6 +160,34 @@ TEST(PaletteMatch, NearestBySquaredDistanceFirstOnTies)
     EXPECT_EQ(nearest_palette_index(palette, {5, 5, 0}), 0);  // 0, 1 and 2 all at 50
     EXPECT_EQ(nearest_palette_index(palette, {255, 255, 255}), 3);
     EXPECT_EQ(nearest_palette_index({}, {1, 2, 3}), -1);
+}
+
+TEST_F(PropRecordTest, PaletteListLoadsThePlanePaletteSilentlyAndMatchesToTheChosenOne)
+{
+    // A region palette of 257 lines: red 250, 255 blacks, then red 200 (past 256, never stored).
+    std::string desert = "JASC-PAL\n0100\n256\n250 0 0\n";
+    for (int k = 0; k < 255; ++k) desert += "0 0 0\n";
+    desert += "200 0 0\n";
+    std::filesystem::create_directory(program_folder() / "regions");
+    write_text(program_folder() / "regions" / "desert.pal", desert);
+    std::filesystem::remove(current_palette_path());
+
+    PropPalette palettes;  // the plane palette is missing: silent, no colours
+    EXPECT_TRUE(errors().empty());
+    ASSERT_EQ(palettes.list().size(), 2u);
+    EXPECT_EQ(palettes.list()[1].name, "desert");
+    EXPECT_EQ(palettes.matched(0x0000C8), 0x0000C8u);
+
+    ASSERT_EQ(palettes.choose(1), 0);
+    EXPECT_EQ(palettes.colours().size(), 256u);
+    EXPECT_EQ(palettes.matched(0x0000C8), 0x0000FAu);  // red 200 drawn as red 250
+    EXPECT_EQ(palettes.matched(0x202020), 0u);
+
+    // Choosing the missing plane palette is reported and keeps the desert.
+    EXPECT_EQ(palettes.choose(0), -1);
+    EXPECT_EQ(errors(), std::vector<std::string>{"Error#71: Error loading region palette file"});
+    EXPECT_EQ(palettes.chosen(), 1u);
+    EXPECT_EQ(palettes.matched(0x0000C8), 0x0000FAu);
 }
 
 }  // namespace

@@ -420,6 +420,7 @@ private slots:
         QVERIFY(form);
         QCOMPARE(form->edit_at(36)->text(), QStringLiteral("3"));    // blades
         QCOMPARE(form->edit_at(40)->text(), QStringLiteral("1.1"));  // length
+        QCOMPARE(form->palette_list()->itemText(0), QStringLiteral("The Plane Palette"));
         // Base shape 3: points (0,0), (0.1,0.05), (0.6,0.08), (1,0.08).
         form->base_shape()->setCurrentIndex(1);
         emit form->base_shape()->activated(1);

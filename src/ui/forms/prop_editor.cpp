@@ -48,9 +48,10 @@ int stripe_count(const Record& record)
     return int(std::clamp<std::int64_t>(value_at(record, stripes).integer, 0, 8));
 }
 
-QColor stripe_colour(const Record& record, std::int32_t index)
+// Swatch `index` as the chosen palette draws it; grey for an index past the swatches.
+QColor drawn_colour(const Record& record, const PropPalette& palette, std::int32_t index)
 {
-    return index >= 0 && index < 3 ? packed_colour(prop_colour(record, index)) : QColor(Qt::gray);
+    return index >= 0 && index < 3 ? packed_colour(palette.matched(prop_colour(record, index))) : QColor(Qt::gray);
 }
 
 }  // namespace
@@ -64,7 +65,7 @@ void CPropPreview::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
     painter.fillRect(rect(), Qt::white);
-    if (!record_) return;
+    if (!record_ || !palette_) return;
     const double w = width();
     const double h = height();
     // The blade: the shape points above the centre line, mirrored below it.
@@ -76,11 +77,11 @@ void CPropPreview::paintEvent(QPaintEvent*)
     blade.addPolygon(outline);
     blade.closeSubpath();
     painter.setRenderHint(QPainter::Antialiasing);
-    painter.fillPath(blade, packed_colour(prop_colour(*record_, 0)));
+    painter.fillPath(blade, drawn_colour(*record_, *palette_, 0));
     painter.save();
     painter.setClipPath(blade);
     for (const StripeBand& band : prop_stripe_bands(*record_))
-        painter.fillRect(QRectF(band.from * w, 0, (band.to - band.from) * w, h), stripe_colour(*record_, band.colour));
+        painter.fillRect(QRectF(band.from * w, 0, (band.to - band.from) * w, h), drawn_colour(*record_, *palette_, band.colour));
     painter.restore();
     painter.setPen(QPen(Qt::black, 1));
     painter.drawPath(blade);
@@ -117,6 +118,12 @@ CPropEdDialog::CPropEdDialog(Record record, FormContext context, QWidget* parent
             control_notice(index, value);
         });
     }
+    grid->addWidget(new QLabel(tr("Palette:")), 1, 6);
+    palette_list_ = new QComboBox;
+    palette_list_->setObjectName("palette_list");
+    for (const RegionPalette& p : palette_.list()) palette_list_->addItem(to_qt(p.name));
+    grid->addWidget(palette_list_, 1, 7, 1, 2);
+    connect(palette_list_, &QComboBox::activated, this, &CPropEdDialog::choose_palette);
     grid->addWidget(new QLabel(tr("Blades:")), 2, 0);
     add_edit(grid, 2, 1, blades);
     grid->addWidget(new QLabel(tr("Length (m):")), 2, 2);
@@ -162,7 +169,15 @@ CPropEdDialog::CPropEdDialog(Record record, FormContext context, QWidget* parent
     scroll->setWidget(page);
 
     preview_->set_record(record_);
+    preview_->set_palette(palette_);
     show_record();
+}
+
+void CPropEdDialog::choose_palette(int index)
+{
+    // A palette that cannot be loaded leaves the list on the one still in use.
+    if (index < 0 || palette_.choose(std::size_t(index)) != 0) palette_list_->setCurrentIndex(int(palette_.chosen()));
+    refresh_stripes();
 }
 
 QLineEdit* CPropEdDialog::add_edit(QGridLayout* grid, int row, int column, int offset)
@@ -215,7 +230,7 @@ void CPropEdDialog::refresh_stripes()
     slider_->set_markers(std::move(markers));
     std::vector<CColorBar::Band> bands;
     for (const StripeBand& band : prop_stripe_bands(record_))
-        bands.push_back({band.from, band.to, stripe_colour(record_, band.colour)});
+        bands.push_back({band.from, band.to, drawn_colour(record_, palette_, band.colour)});
     bar_->set_bands(std::move(bands));
     preview_->update();
 }

@@ -8,6 +8,7 @@
 
 #include <map>
 
+#include "aircraft/prop_palette.h"
 #include "aircraft/record.h"
 #include "ui/forms/record_forms.h"
 
@@ -23,18 +24,20 @@ class CMultiSlider;
 class CustomStatic;
 
 // "Prop shape and color preview:": the blade outline from the shape points
-// and the stripe bands in the swatches' colours.
+// and the stripe bands in the swatches' colours as the chosen palette draws them.
 class CPropPreview : public QWidget {
     Q_OBJECT
 public:
     explicit CPropPreview(QWidget* parent = nullptr);
     void set_record(const Record& record) { record_ = &record; update(); }
+    void set_palette(const PropPalette& palette) { palette_ = &palette; update(); }
 
 protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
     const Record* record_ = nullptr;
+    const PropPalette* palette_ = nullptr;
 };
 
 class CPropEdDialog : public QWidget {
@@ -46,6 +49,8 @@ public:
     const Record& record() const { return record_; }
     QLineEdit* edit_at(int offset) const;
     QComboBox* base_shape() const { return base_shape_; }
+    QComboBox* palette_list() const { return palette_list_; }
+    const PropPalette& palette() const { return palette_; }
     CustomStatic* swatch(int k) const { return swatches_[k]; }
     CMultiSlider* stripe_slider() const { return slider_; }
     CColorBar* colour_bar() const { return bar_; }
@@ -66,6 +71,7 @@ private:
     void show_record();
     void take_edit(int offset);
     void refresh_stripes();
+    void choose_palette(int index);
 
     Record record_;
     Record stored_;
@@ -73,6 +79,8 @@ private:
     std::map<int, QLineEdit*> edits_;  // by field offset
     CustomStatic* swatches_[3] = {};
     QComboBox* base_shape_ = nullptr;
+    PropPalette palette_;
+    QComboBox* palette_list_ = nullptr;
     CMultiSlider* slider_ = nullptr;
     CColorBar* bar_ = nullptr;
     CPropPreview* preview_ = nullptr;
