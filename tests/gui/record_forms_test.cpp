@@ -20,6 +20,7 @@
 #include "archive/res_archive.h"
 #include "demo_archive.h"
 #include "gui_support.h"
+#include "ui/controls/colour_swatch.h"
 #include "ui/controls/multi_slider.h"
 #include "ui/display_view.h"
 #include "ui/forms/aircraft_name_form.h"
@@ -473,6 +474,23 @@ private slots:
         QTest::keyClick(&slider, Qt::Key_Left);
         QCOMPARE(notices.at(3).at(0).toInt(), 11);
         QCOMPARE(notices.at(3).at(1).toInt(), 799000);  // 79.9 × 10000
+    }
+
+    void colour_bar_measures_from_the_bottom()
+    {
+        // Ends 10 (bottom) and 20 (top); red from 10, blue from 15, the rest empty at 20.
+        CColorBar bar;
+        bar.resize(20, 100);
+        CColorBar::Settings settings;
+        settings.bottom = 10;
+        settings.top = 20;
+        settings.pairs = {{{Qt::red, 10}, {Qt::blue, 15}, {Qt::green, 20}, {Qt::green, 20}, {Qt::green, 20},
+                           {Qt::green, 20}}};
+        bar.set_settings(settings);
+        const QImage image = bar.grab().toImage();
+        QCOMPARE(image.pixelColor(10, 90), QColor(Qt::red));
+        QCOMPARE(image.pixelColor(10, 40), QColor(Qt::blue));
+        QCOMPARE(image.pixelColor(10, 5), QColor(Qt::blue));
     }
 };
 

@@ -3,6 +3,8 @@
 #include <QMouseEvent>
 #include <QPainter>
 
+#include <algorithm>
+
 #include "ui/plane_palette_dialog.h"
 
 namespace mw::ui {
@@ -42,11 +44,11 @@ void CustomStatic::mousePressEvent(QMouseEvent* event)
     chosen(chooser.result());
 }
 
-CColorBar::CColorBar(QWidget* parent) : QWidget(parent) { setMinimumSize(160, 14); }
+CColorBar::CColorBar(QWidget* parent) : QWidget(parent) { setMinimumSize(16, 80); }
 
-void CColorBar::set_bands(std::vector<Band> bands)
+void CColorBar::set_settings(const Settings& settings)
 {
-    bands_ = std::move(bands);
+    settings_ = settings;
     update();
 }
 
@@ -54,11 +56,18 @@ void CColorBar::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
     painter.fillRect(rect(), palette().color(QPalette::Base));
-    const double w = width();
-    for (const Band& band : bands_) {
-        const int from = int(band.from * w);
-        const int to = int(band.to * w);
-        painter.fillRect(QRect(from, 0, std::max(1, to - from), height()), band.colour);
+    const double span = double(settings_.top) - settings_.bottom;
+    if (span != 0) {
+        // Height above the bottom edge of a value, kept on the bar.
+        const auto above_bottom = [&](float value) {
+            return std::clamp((value - settings_.bottom) / span, 0.0, 1.0) * height();
+        };
+        const auto& pairs = settings_.pairs;
+        for (std::size_t k = 0; k < pairs.size(); ++k) {
+            const double from = above_bottom(pairs[k].position);
+            const double to = above_bottom(k + 1 < pairs.size() ? pairs[k + 1].position : settings_.top);
+            if (to > from) painter.fillRect(QRectF(0, height() - to, width(), to - from), pairs[k].colour);
+        }
     }
     painter.setPen(palette().color(QPalette::Shadow));
     painter.drawRect(rect().adjusted(0, 0, -1, -1));

@@ -5,8 +5,8 @@
 #include <QColor>
 #include <QWidget>
 
+#include <array>
 #include <optional>
-#include <vector>
 
 namespace mw::ui {
 
@@ -32,25 +32,32 @@ private:
     QColor colour_ = Qt::black;
 };
 
-// CColorBar: coloured bands along its length, each from one position to the
-// next (0 to 1 of the bar), as the prop editor's stripes.
+// CColorBar: a vertical colour bar drawn from a settings record of its form:
+// six (colour, position) pairs and the values of its two ends. Positions
+// are measured from the bottom edge: the bottom end's value lies on it, the
+// top end's on the top edge. Pair k fills from its position up to the next
+// pair's (the top end after the sixth); a pair at or above the next is empty.
 class CColorBar : public QWidget {
     Q_OBJECT
 public:
-    struct Band {
-        float from = 0;
-        float to = 1;
+    struct Pair {
         QColor colour;
+        float position = 0;
+    };
+    struct Settings {
+        std::array<Pair, 6> pairs;
+        float bottom = 0;
+        float top = 1;
     };
     explicit CColorBar(QWidget* parent = nullptr);
-    void set_bands(std::vector<Band> bands);
-    const std::vector<Band>& bands() const { return bands_; }
+    void set_settings(const Settings& settings);
+    const Settings& settings() const { return settings_; }
 
 protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    std::vector<Band> bands_;
+    Settings settings_;
 };
 
 }  // namespace mw::ui

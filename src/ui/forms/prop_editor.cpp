@@ -54,6 +54,22 @@ QColor drawn_colour(const Record& record, const PropPalette& palette, std::int32
     return index >= 0 && index < 3 ? packed_colour(palette.matched(prop_colour(record, index))) : QColor(Qt::gray);
 }
 
+// The colour bar's settings: the blade from hub (0) to tip (1), a pair per
+// stripe band from its start. The bar holds six pairs, so it shows the first
+// six bands; the preview shows them all. After the last band an empty pair
+// marks where it ends; unused pairs sit at the tip.
+CColorBar::Settings colour_bar_settings(const Record& record, const PropPalette& palette)
+{
+    CColorBar::Settings settings;
+    for (CColorBar::Pair& pair : settings.pairs) pair = {QColor(Qt::transparent), settings.top};
+    const auto bands = prop_stripe_bands(record);
+    const std::size_t shown = std::min(bands.size(), settings.pairs.size());
+    for (std::size_t k = 0; k < shown; ++k)
+        settings.pairs[k] = {drawn_colour(record, palette, bands[k].colour), bands[k].from};
+    if (shown > 0 && shown < settings.pairs.size()) settings.pairs[shown].position = bands[shown - 1].to;
+    return settings;
+}
+
 }  // namespace
 
 CPropPreview::CPropPreview(QWidget* parent) : QWidget(parent)
@@ -146,8 +162,6 @@ CPropEdDialog::CPropEdDialog(Record record, FormContext context, QWidget* parent
     slider_->setObjectName("stripe_slider");
     grid->addWidget(slider_, 3, 1, 1, 8);
     connect(slider_, &CMultiSlider::notify, this, &CPropEdDialog::control_notice);
-    bar_ = new CColorBar;
-    grid->addWidget(bar_, 4, 1, 1, 8);
 
     const auto shape_rows = [&](int row, const char* label, int offset) {
         auto* text = new QLabel(tr(label));
@@ -160,7 +174,12 @@ CPropEdDialog::CPropEdDialog(Record record, FormContext context, QWidget* parent
 
     grid->addWidget(new QLabel(tr("Prop shape and color preview:")), 9, 0, 1, 9);
     preview_ = new CPropPreview;
-    grid->addWidget(preview_, 10, 0, 1, 9);
+    grid->addWidget(preview_, 10, 0, 1, 8);
+    // The blade's stripes upright, hub at the bottom and tip at the top.
+    bar_ = new CColorBar;
+    bar_->setObjectName("colour_bar");
+    bar_->setFixedWidth(24);
+    grid->addWidget(bar_, 10, 8, Qt::AlignHCenter);
     save_ = new QPushButton(tr("Save Prop"));
     save_->setObjectName("confirm");
     grid->addWidget(save_, 11, 0, 1, 2);
@@ -228,10 +247,7 @@ void CPropEdDialog::refresh_stripes()
     for (int k = 0; k < 3; ++k) colours.push_back(packed_colour(prop_colour(record_, k)));
     slider_->set_palette(colours);
     slider_->set_markers(std::move(markers));
-    std::vector<CColorBar::Band> bands;
-    for (const StripeBand& band : prop_stripe_bands(record_))
-        bands.push_back({band.from, band.to, drawn_colour(record_, palette_, band.colour)});
-    bar_->set_bands(std::move(bands));
+    bar_->set_settings(colour_bar_settings(record_, palette_));
     preview_->update();
 }
 
