@@ -97,7 +97,8 @@ void CPropPreview::paintEvent(QPaintEvent*)
     painter.save();
     painter.setClipPath(blade);
     for (const StripeBand& band : prop_stripe_bands(*record_))
-        painter.fillRect(QRectF(band.from * w, 0, (band.to - band.from) * w, h), drawn_colour(*record_, *palette_, band.colour));
+        painter.fillRect(QRectF(band.from * w, 0, (band.to - band.from) * w, h),
+                         drawn_colour(*record_, *palette_, band.colour));
     painter.restore();
     painter.setPen(QPen(Qt::black, 1));
     painter.drawPath(blade);
