@@ -13,7 +13,8 @@ namespace {
 
 Bytes text_bytes(const std::string& text) { return Bytes(text.begin(), text.end()); }
 
-// A sky of blues (0 ... 127) and a land of greens and browns (128 ... 255).
+// A sky of blues (0 ... 127), a land of greens and browns (128 ... 239) and
+// greys (240 ... 255, one of them a paint red).
 Bytes palette_bytes(bool dusk)
 {
     Bytes out;
@@ -245,6 +246,7 @@ std::array<std::uint8_t, 3> demo_palette_colour(int k)
         if (k == 127) return {255, 230, 90};
         return {std::uint8_t(30 + k), std::uint8_t(60 + k), std::uint8_t(120 + k)};
     }
+    if (k == 254) return {200, 35, 35};  // a paint red, as the demo prop's stripe
     if (k >= 240) return {std::uint8_t(60 + (k - 240) * 12), std::uint8_t(60 + (k - 240) * 12), std::uint8_t(60 + (k - 240) * 12)};
     const int j = k - 128;
     return {std::uint8_t(40 + j), std::uint8_t(90 + j), std::uint8_t(30 + j / 3)};
