@@ -12,6 +12,7 @@
 #include "aircraft/catalogue.h"
 #include "document/record_saving.h"
 #include "ui/file_filter.h"
+#include "ui/forms/form_parts.h"
 
 namespace mw::ui {
 
@@ -37,11 +38,7 @@ CAircraftNameDialog::CAircraftNameDialog(AircraftName stored, FormContext contex
     setObjectName("CAircraftNameDialog");
     const RecordSpec* spec = find_record_kind(res_aircraft_name, 0);
     auto* grid = new QGridLayout(this);
-    auto* title = new QLabel(spec ? to_qt(spec->title) : QString());
-    QFont bold = title->font();
-    bold.setBold(true);
-    title->setFont(bold);
-    grid->addWidget(title, 0, 0, 1, 2);
+    grid->addWidget(form_title(spec ? to_qt(spec->title) : QString()), 0, 0, 1, 2);
 
     grid->addWidget(new QLabel(tr("Aircraft Name:")), 1, 0);
     current_ = new QLineEdit;

@@ -10,6 +10,7 @@
 #include "aircraft/record_file.h"
 #include "app/workspace/messages.h"
 #include "ui/file_filter.h"
+#include "ui/forms/form_parts.h"
 
 namespace mw::ui {
 
@@ -28,11 +29,7 @@ CCallDlg::CCallDlg(AircraftCall call, QWidget* parent) : QWidget(parent)
     setObjectName("CCallDlg");
     const RecordSpec* spec = find_record_kind(res_aircraft_call, 0);
     auto* grid = new QGridLayout(this);
-    auto* title = new QLabel(spec ? to_qt(spec->title) : QString());
-    QFont bold = title->font();
-    bold.setBold(true);
-    title->setFont(bold);
-    grid->addWidget(title, 0, 0, 1, 2);
+    grid->addWidget(form_title(spec ? to_qt(spec->title) : QString()), 0, 0, 1, 2);
     grid->addWidget(new QLabel(tr("Aircraft Call:")), 1, 0);
     auto* stored_full = new QLabel(to_qt(call.full_call));
     stored_full->setObjectName("stored_full");

@@ -1,7 +1,6 @@
 #include "ui/forms/prop_editor.h"
 
 #include <QComboBox>
-#include <QFont>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QKeyEvent>
@@ -10,8 +9,6 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QPushButton>
-#include <QScrollArea>
-#include <QVBoxLayout>
 
 #include "aircraft/field_text.h"
 #include "aircraft/prop_record.h"
@@ -19,6 +16,7 @@
 #include "ui/controls/colour_swatch.h"
 #include "ui/controls/multi_slider.h"
 #include "ui/file_filter.h"
+#include "ui/forms/form_parts.h"
 
 namespace mw::ui {
 
@@ -110,20 +108,8 @@ CPropEdDialog::CPropEdDialog(Record record, FormContext context, QWidget* parent
     : QWidget(parent), record_(std::move(record)), stored_(record_), context_(std::move(context))
 {
     setObjectName("CPropEdDialog");
-    auto* outer = new QVBoxLayout(this);
-    outer->setContentsMargins(0, 0, 0, 0);
-    auto* scroll = new QScrollArea;
-    scroll->setWidgetResizable(true);
-    scroll->setFrameShape(QFrame::NoFrame);
-    outer->addWidget(scroll);
-    auto* page = new QWidget;
-    auto* grid = new QGridLayout(page);
-
-    auto* title = new QLabel(to_qt(record_.spec->title));
-    QFont bold = title->font();
-    bold.setBold(true);
-    title->setFont(bold);
-    grid->addWidget(title, 0, 0, 1, 9);
+    auto* grid = new QGridLayout(scrolled_page(this));
+    grid->addWidget(form_title(to_qt(record_.spec->title)), 0, 0, 1, 9);
 
     for (int k = 0; k < 3; ++k) {
         grid->addWidget(new QLabel(tr("Color %1:").arg(k + 1)), 1, 2 * k);
@@ -186,7 +172,6 @@ CPropEdDialog::CPropEdDialog(Record record, FormContext context, QWidget* parent
     grid->addWidget(save_, 11, 0, 1, 2);
     connect(save_, &QPushButton::clicked, this, [this] { save(); });
     grid->setRowStretch(12, 1);
-    scroll->setWidget(page);
 
     preview_->set_record(record_);
     preview_->set_palette(palette_);

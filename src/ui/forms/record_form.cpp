@@ -1,7 +1,6 @@
 #include "ui/forms/record_form.h"
 
 #include <QComboBox>
-#include <QFont>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -10,7 +9,6 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QScrollArea>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -22,6 +20,7 @@
 #include "aircraft/model_code.h"
 #include "document/record_saving.h"
 #include "ui/file_filter.h"
+#include "ui/forms/form_parts.h"
 
 namespace mw::ui {
 
@@ -81,19 +80,8 @@ bool CRecordForm::editable(std::size_t index) const
 void CRecordForm::build()
 {
     const RecordSpec& spec = *record_.spec;
-    auto* outer = new QVBoxLayout(this);
-    outer->setContentsMargins(0, 0, 0, 0);
-    auto* scroll = new QScrollArea;
-    scroll->setWidgetResizable(true);
-    scroll->setFrameShape(QFrame::NoFrame);
-    outer->addWidget(scroll);
-
-    auto* page = new QWidget;
-    auto* layout = new QVBoxLayout(page);
-    auto* title = new QLabel(to_qt(spec.title));
-    QFont bold = title->font();
-    bold.setBold(true);
-    title->setFont(bold);
+    auto* layout = new QVBoxLayout(scrolled_page(this));
+    auto* title = form_title(to_qt(spec.title));
     title->setObjectName("title");
     layout->addWidget(title);
     if (!spec.note.empty()) {
@@ -117,7 +105,6 @@ void CRecordForm::build()
     buttons->addStretch(1);
     layout->addLayout(buttons);
     layout->addStretch(1);
-    scroll->setWidget(page);
 }
 
 QWidget* CRecordForm::build_rows()
