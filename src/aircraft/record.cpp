@@ -77,21 +77,21 @@ bool field_is_written(const Record& record, std::size_t index)
     return !is_flaps(record) || index < flap_fields_in(record.new_values);
 }
 
-std::optional<Record> load_record(const RecordSpec& spec, ByteSpan item)
+std::optional<Record> load_record(const RecordSpec& kind, ByteSpan item)
 {
     Record record;
-    record.spec = &spec;
+    record.spec = &kind;
     record.item_length = item.size();
-    record.current_values.resize(spec.fields.size());
+    record.current_values.resize(kind.fields.size());
 
-    if (item.size() < bytes_needed(spec)) {
-        report_error(spec.load_error);
+    if (item.size() < bytes_needed(kind)) {
+        report_error(kind.load_error);
         return std::nullopt;
     }
     // The flap record's count decides how many positions follow it.
-    if (spec.special == RecordSpecial::flap_steps) record.current_values[0] = read_field(FieldType::f32, item.data());
-    for (std::size_t i = 0; i < spec.fields.size(); ++i) {
-        const FieldSpec& field = spec.fields[i];
+    if (kind.special == RecordSpecial::flap_steps) record.current_values[0] = read_field(FieldType::f32, item.data());
+    for (std::size_t i = 0; i < kind.fields.size(); ++i) {
+        const FieldSpec& field = kind.fields[i];
         if (!field_was_read(record, i)) continue;
         // A flap position cut by the item's end keeps the bytes it has (the
         // rest read as 0), so a save writes them back rather than zeros.
@@ -101,7 +101,7 @@ std::optional<Record> load_record(const RecordSpec& spec, ByteSpan item)
         record.current_values[i] = read_field(field.type, bytes.data());
     }
     record.new_values = record.current_values;
-    if (spec.special == RecordSpecial::prop) prop_after_load(record);
+    if (kind.special == RecordSpecial::prop) prop_after_load(record);
     return record;
 }
 

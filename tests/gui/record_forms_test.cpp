@@ -314,13 +314,13 @@ private slots:
     void play_buttons_play_each_halfs_sound()
     {
         Bytes twin(174, 0);
-        const RecordSpec* spec = find_record_spec(26991, twin);
-        QVERIFY(spec);
-        auto record = load_record(*spec, twin);
+        const RecordSpec* kind = find_record_spec(26991, twin);
+        QVERIFY(kind);
+        auto record = load_record(*kind, twin);
         QVERIFY(record);
         std::vector<int> played;
         CRecordForm form(*record, FormContext{nullptr, {}, [&](int id) { played.push_back(id); }, {}});
-        const auto index = find_field(*spec, "Starting 1: sound");
+        const auto index = find_field(*kind, "Starting 1: sound");
         QVERIFY(index);
         QWidget* pair = form.new_value_widget(*index);
         pair->findChild<QLineEdit*>("half_0")->setText("11005");

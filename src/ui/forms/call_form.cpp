@@ -27,9 +27,9 @@ CCallDlg* CCallDlg::load(const FormContext& context, QWidget* parent)
 CCallDlg::CCallDlg(AircraftCall call, QWidget* parent) : QWidget(parent)
 {
     setObjectName("CCallDlg");
-    const RecordSpec* spec = find_record_kind(res_aircraft_call, 0);
+    const RecordSpec* kind = find_record_kind(res_aircraft_call, 0);
     auto* grid = new QGridLayout(this);
-    grid->addWidget(form_title(spec ? to_qt(spec->title) : QString()), 0, 0, 1, 2);
+    grid->addWidget(form_title(kind ? to_qt(kind->title) : QString()), 0, 0, 1, 2);
     grid->addWidget(new QLabel(tr("Aircraft Call:")), 1, 0);
     auto* stored_full = new QLabel(to_qt(call.full_call));
     stored_full->setObjectName("stored_full");
@@ -46,7 +46,7 @@ CCallDlg::CCallDlg(AircraftCall call, QWidget* parent) : QWidget(parent)
     confirm_ = new QPushButton(tr(" Change both calls"));
     confirm_->setObjectName("confirm");
     confirm_->setEnabled(false);
-    if (spec) confirm_->setToolTip(to_qt(spec->save_refusal));
+    if (kind) confirm_->setToolTip(to_qt(kind->save_refusal));
     grid->addWidget(confirm_, 5, 1, Qt::AlignLeft);
     grid->setRowStretch(6, 1);
     grid->setColumnStretch(1, 1);

@@ -79,25 +79,25 @@ bool CRecordForm::editable(std::size_t index) const
 
 void CRecordForm::build()
 {
-    const RecordSpec& spec = *record_.spec;
+    const RecordSpec& kind = *record_.spec;
     auto* layout = new QVBoxLayout(scrolled_page(this));
-    auto* title = form_title(to_qt(spec.title));
+    auto* title = form_title(to_qt(kind.title));
     title->setObjectName("title");
     layout->addWidget(title);
-    if (!spec.note.empty()) {
-        auto* note = new QLabel(to_qt(spec.note));
+    if (!kind.note.empty()) {
+        auto* note = new QLabel(to_qt(kind.note));
         note->setWordWrap(true);
         layout->addWidget(note);
     }
-    layout->addWidget(spec.table_rows ? build_table() : build_rows());
-    if (spec.model_code.solid != ModelSolid::none) layout->addWidget(build_model_code());
+    layout->addWidget(kind.table_rows ? build_table() : build_rows());
+    if (kind.model_code.solid != ModelSolid::none) layout->addWidget(build_model_code());
 
-    confirm_ = new QPushButton(to_qt(confirm_caption(spec)));
+    confirm_ = new QPushButton(to_qt(confirm_caption(kind)));
     confirm_->setObjectName("confirm");
     confirm_->setAutoDefault(false);
-    if (!spec.saves()) {
+    if (!kind.saves()) {
         confirm_->setEnabled(false);
-        confirm_->setToolTip(to_qt(spec.save_refusal));
+        confirm_->setToolTip(to_qt(kind.save_refusal));
     }
     connect(confirm_, &QPushButton::clicked, this, [this] { confirm(); });
     auto* buttons = new QHBoxLayout;
@@ -112,13 +112,13 @@ QWidget* CRecordForm::build_rows()
     // Blocks of rows: each group in its box, ungrouped runs cut into blocks of
     // at most rows_per_block; long forms flow the blocks into two columns.
     constexpr std::size_t rows_per_block = 14;
-    const RecordSpec& spec = *record_.spec;
+    const RecordSpec& kind = *record_.spec;
     std::vector<std::pair<QWidget*, int>> blocks;  // block and its row count
-    for (const auto& [begin, end] : group_runs(spec)) {
-        const std::string& group = spec.fields[begin].group;
+    for (const auto& [begin, end] : group_runs(kind)) {
+        const std::string& group = kind.fields[begin].group;
         std::vector<std::size_t> shown;
         for (std::size_t i = begin; i < end; ++i)
-            if (spec.fields[i].shown) shown.push_back(i);
+            if (kind.fields[i].shown) shown.push_back(i);
         // Runs longer than a block are cut into near-equal blocks.
         const std::size_t pieces = group.empty() ? (shown.size() + rows_per_block - 1) / rows_per_block : 1;
         const std::size_t chunk = std::max<std::size_t>(1, (shown.size() + pieces - 1) / std::max<std::size_t>(1, pieces));
@@ -126,8 +126,8 @@ QWidget* CRecordForm::build_rows()
             QWidget* holder = group.empty() ? new QWidget : new QGroupBox(to_qt(group));
             auto* grid = new QGridLayout(holder);
             if (group.empty()) grid->setContentsMargins(0, 0, 0, 0);
-            grid->addWidget(new QLabel(to_qt(spec.columns[0])), 0, 1);
-            if (spec.saves()) grid->addWidget(new QLabel(to_qt(spec.columns[1])), 0, 2);  // shown-only: no new values
+            grid->addWidget(new QLabel(to_qt(kind.columns[0])), 0, 1);
+            if (kind.saves()) grid->addWidget(new QLabel(to_qt(kind.columns[1])), 0, 2);  // shown-only: no new values
             int row = 1;
             for (std::size_t k = first; k < std::min(shown.size(), first + chunk); ++k)
                 add_field_row(grid, row++, shown[k]);
@@ -185,24 +185,24 @@ QWidget* CRecordForm::build_table()
 {
     // One row per group (the axle kinds); the columns are the fields of a row,
     // each as a current and a new value, and the computed column last.
-    const RecordSpec& spec = *record_.spec;
+    const RecordSpec& kind = *record_.spec;
     auto* box = new QWidget;
     auto* grid = new QGridLayout(box);
-    const auto runs = group_runs(spec);
+    const auto runs = group_runs(kind);
     if (runs.empty()) return box;
     int column = 1;
     for (std::size_t i = runs.front().first; i < runs.front().second; ++i) {
-        auto* heading = new QLabel(field_label(spec.fields[i]));
+        auto* heading = new QLabel(field_label(kind.fields[i]));
         heading->setWordWrap(true);
         grid->addWidget(heading, 0, column, 1, 2);
-        grid->addWidget(new QLabel(to_qt(spec.columns[0])), 1, column);
-        grid->addWidget(new QLabel(to_qt(spec.columns[1])), 1, column + 1);
+        grid->addWidget(new QLabel(to_qt(kind.columns[0])), 1, column);
+        grid->addWidget(new QLabel(to_qt(kind.columns[1])), 1, column + 1);
         column += 2;
     }
-    if (!spec.computed_column.empty()) grid->addWidget(new QLabel(to_qt(spec.computed_column)), 0, column, 2, 1);
+    if (!kind.computed_column.empty()) grid->addWidget(new QLabel(to_qt(kind.computed_column)), 0, column, 2, 1);
     int row = 2;
     for (const auto& [begin, end] : runs) {
-        grid->addWidget(new QLabel(to_qt(spec.fields[begin].group)), row, 0);
+        grid->addWidget(new QLabel(to_qt(kind.fields[begin].group)), row, 0);
         int col = 1;
         for (std::size_t i = begin; i < end; ++i, col += 2) {
             fields_[i].current = read_only_edit({});
@@ -212,7 +212,7 @@ QWidget* CRecordForm::build_table()
                 grid->addWidget(fields_[i].edit, row, col + 1);
             }
         }
-        if (!spec.computed_column.empty()) {
+        if (!kind.computed_column.empty()) {
             auto* computed = new QLabel;
             computed->setMinimumWidth(40);
             grid->addWidget(computed, row, column);
