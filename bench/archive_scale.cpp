@@ -9,7 +9,8 @@
 //   archive_scale MARROWICK-CLI [RUNS]
 //
 // Prints one table row per command: median seconds of RUNS (default 5), the
-// yardstick's, and their ratio.
+// yardstick's, and their ratio. MARROWICK_SCALE_KEEP=1 keeps the generated
+// files (the folder is printed) for profiling.
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -147,6 +148,10 @@ int main(int argc, char** argv)
     const double list = median_seconds(runs, [] {}, cli + home + "list " + quoted(work / "small.res") + " >/dev/null");
     row("list, 65,535 entries", list, "", 0, "≤ 0.2 s");
 
-    fs::remove_all(work);
+    // MARROWICK_SCALE_KEEP=1 keeps the generated archives for profiling.
+    if (const char* keep = std::getenv("MARROWICK_SCALE_KEEP"); keep && *keep == '1')
+        std::printf("kept %s\n", work.c_str());
+    else
+        fs::remove_all(work);
     return 0;
 }

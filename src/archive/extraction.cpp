@@ -4,7 +4,9 @@
 // leaves no short file behind. The entry's extracted files always hold what
 // the archive holds: an import builds its data in "import.bin" and never
 // touches them.
+#include <algorithm>
 #include <cstdio>
+#include <span>
 
 #include "app/workspace/messages.h"
 #include "app/workspace/workspace.h"
@@ -164,6 +166,21 @@ int ResEntry::extract(int item, const fs::path& destination, int mode, bool conv
     return 0;
 }
 
+int ResEntry::detect_type_in_archive()
+{
+    if (type_handler) return 0;
+    if (damaged) return damaged_entry_error();
+    if (is_compressed()) return report_error(1097, "Invalid Item Number");  // only a raw entry's data lies as stored
+    if (!archive_file || !archive_file->is_open()) return report_error(1560, "The .res file is not open");
+    std::uint8_t head[8] = {};
+    const std::size_t count = std::min<std::size_t>(stored_length, sizeof head);
+    if (!archive_file->read_at(data_offset, head, count))
+        return report_error(error_text(1067, "Open file for reading failed") +
+                            reason_line(archive_file->path(), archive_file->reason()));
+    type_handler = create_file_type(type_from_head(std::span<const std::uint8_t>(head, count), stored_length));
+    return type_handler ? 0 : -1;
+}
+
 namespace {
 
 // The raw file must hold the entry's whole data part before an item is
@@ -197,12 +214,12 @@ int replace_item_in_import_file(ResEntry& entry, int item, const fs::path& impor
     return 0;
 }
 
+}  // namespace
+
 int entry_too_large_error()
 {
     return report_error(1112, "The new data is larger than a .res file entry can hold (16,777,215 bytes)");
 }
-
-}  // namespace
 
 int ResEntry::prepare_import(int item, const fs::path& source, bool convert, fs::path import_file)
 {

@@ -26,6 +26,9 @@ namespace fs = std::filesystem;
 
 class InputFile;
 
+// Reports that new data exceeds the 24-bit length of an entry; returns -1.
+int entry_too_large_error();
+
 // The DCL option of a stream header value: " -1 ", " -2 ", " -4 " or "".
 std::string dcl_option_of_header(std::uint16_t header);
 
@@ -57,6 +60,8 @@ struct EntryReplacement {
     bool in_place = false;
     // The directory is a header file's content (its write failure has its own message).
     bool from_header_file = false;
+    // S is the user's own file: read, never removed.
+    bool data_file_is_users = false;
 };
 
 class ResEntry {
@@ -111,6 +116,11 @@ public:
     // folder, converted when `convert` is set, and in mode 1 / 2 on to the
     // file / into the folder `destination`. 0 or -1.
     [[nodiscard]] int extract(int item, const fs::path& destination, int mode, bool convert);
+
+    // Creates the type handler, when there is none, from the first bytes of
+    // a raw entry's data as the archive holds them: what extracting the whole
+    // entry would detect, without writing a file. 0 or -1.
+    [[nodiscard]] int detect_type_in_archive();
 
     // Leaves the new stored data for `source` (converted when `convert`) in
     // `import_file` (temp + "import.bin" when empty) and sets the new

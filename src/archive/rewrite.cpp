@@ -42,13 +42,22 @@ bool same_file(const fs::path& a, const fs::path& b)
 }
 
 // "temp.res" beside the archive, or "temp2.res", "temp3.res" where that name
-// is the archive itself or the file to keep.
-fs::path temp_archive_path(const fs::path& archive, const fs::path& keep)
+// is the archive itself, the file to keep or a user's file being imported.
+fs::path temp_archive_path(const fs::path& archive, const fs::path& keep,
+                           const std::vector<EntryReplacement>& replacements)
 {
     const fs::path folder = archive.parent_path();
+    auto needed = [&](const fs::path& candidate) {
+        std::error_code ec;
+        if (!fs::exists(candidate, ec)) return false;  // no file there is anyone's
+        if (same_file(candidate, archive) || same_file(candidate, keep)) return true;
+        return std::any_of(replacements.begin(), replacements.end(), [&](const EntryReplacement& r) {
+            return r.data_file_is_users && same_file(candidate, r.data_file);
+        });
+    };
     for (int n = 1;; ++n) {
         const fs::path candidate = folder / (n == 1 ? std::string("temp.res") : "temp" + std::to_string(n) + ".res");
-        if (!same_file(candidate, archive) && !same_file(candidate, keep)) return candidate;
+        if (!needed(candidate)) return candidate;
     }
 }
 
@@ -119,7 +128,7 @@ int ResArchive::rewrite(int i, int item, const fs::path& source, bool convert, c
     if (header_file.string().size() >= 2) {
         const auto size = file_size_of(header_file);
         if (size && *size > max_entry_length)
-            return report_error(1112, "The new data is larger than a .res file entry can hold (16,777,215 bytes)");
+            return entry_too_large_error();
         const auto header = read_file(header_file, max_entry_length);
         if (!header) {
             InputFile probe(header_file);
@@ -151,7 +160,7 @@ int ResArchive::rewrite_entries(std::vector<EntryReplacement> replacements, cons
             return report_error(1098, "File is damaged - its data or item directory does not fit the .res file");
         if (r.directory.size() + r.stored_length > max_entry_length ||
             r.directory.size() + r.uncompressed_length > max_entry_length)
-            return report_error(1112, "The new data is larger than a .res file entry can hold (16,777,215 bytes)");
+            return entry_too_large_error();
         if (r.from_header_file && !header_makes_readable_entry(r))
             return report_error(1172, "The header and the data do not make an entry that can be read - File " +
                                           std::to_string(r.entry + 1) + " is left as it was");
@@ -183,7 +192,7 @@ int ResArchive::rewrite_entries(std::vector<EntryReplacement> replacements, cons
     std::error_code ec;
     fs::path archive = fs::canonical(path_, ec);  // a link is followed: its target is replaced
     if (ec) archive = path_;
-    const fs::path temp = temp_archive_path(archive, keep);
+    const fs::path temp = temp_archive_path(archive, keep, replacements);
 
     // Build the new archive; any failure removes it.
     {
@@ -247,6 +256,7 @@ int ResArchive::rewrite_entries(std::vector<EntryReplacement> replacements, cons
     }
 
     for (const EntryReplacement& r : replacements) {
+        if (r.data_file_is_users) continue;
         if (!remove_file(r.data_file)) {
             (void)remove_file(temp);
             return report_error(error_text(1228, "Error deleting temporary file") + display(r.data_file));

@@ -3,9 +3,11 @@
 #include <algorithm>
 #include <cstdio>
 #include <fstream>
+#include <optional>
 
 #include "app/workspace/messages.h"
 #include "app/workspace/workspace.h"
+#include "archive/compression.h"
 #include "archive/file_io.h"
 #include "batch/script_messages.h"
 
@@ -36,6 +38,26 @@ bool can_read(const fs::path& path)
     return static_cast<bool>(std::ifstream(path, std::ios::binary));
 }
 
+// The replacement of `target` by the user's file `source` as it is.
+std::optional<EntryReplacement> replacement_by_file(const ResEntry& target, const fs::path& source)
+{
+    const auto size = file_size_of(source);
+    if (!size) {
+        (void)report_error(error_text(1370, "Failed to open file ") + display(source));
+        return std::nullopt;
+    }
+    if (*size + target.directory_size() > max_entry_length) {
+        (void)entry_too_large_error();
+        return std::nullopt;
+    }
+    EntryReplacement replacement;
+    replacement.entry = target.entry_index;
+    replacement.directory = target.directory_block;
+    replacement.data_file = source;
+    replacement.data_file_is_users = true;
+    replacement.uncompressed_length = replacement.stored_length = static_cast<std::uint32_t>(*size);
+    return replacement;
+}
 
 }  // namespace
 
@@ -80,7 +102,10 @@ ScriptRun::StepResult ScriptRun::import_entries(const std::vector<ScriptEntry>& 
     ResArchive& archive = doc_.archive();
     const fs::path data_part = Workspace::instance().temp_file("import.bin");
     const int step = static_cast<int>(100 / (2 * entries.size()));
+    std::vector<int> lines_per_entry(static_cast<std::size_t>(archive.entry_count()), 0);
+    for (const ScriptEntry& entry : entries) ++lines_per_entry[static_cast<std::size_t>(entry.file - 1)];
     std::vector<int> converted;  // entries whose raw file holds their new data part
+    std::vector<EntryReplacement> unchanged;  // entries that take a script file as it is
     StepResult result = StepResult::imported;
     for (const ScriptEntry& entry : entries) {
         if (status_.stop_requested()) {
@@ -89,9 +114,39 @@ ScriptRun::StepResult ScriptRun::import_entries(const std::vector<ScriptEntry>& 
         }
         status_.add_line("Importing file " + entry.name);
         ResEntry& target = *archive.entry(entry.file - 1);
+        const fs::path source = script_entry_path(script_folder, entry.name);
         // After an import every entry is as if read anew: its handler comes
         // from the content of the item extracted next.
-        if (!converted.empty()) target.type_handler.reset();
+        if (!converted.empty() || !unchanged.empty()) target.type_handler.reset();
+
+        // A whole raw entry replaced once, by content its type stores as it
+        // is, takes the script's file itself: extracting the entry and
+        // copying the file on the way would give the same bytes.
+        if (entry.item == 0 && !target.is_compressed() && !target.damaged &&
+            lines_per_entry[static_cast<std::size_t>(entry.file - 1)] == 1) {
+            if (target.detect_type_in_archive() != 0) {
+                messages_.show(script_messages::export_failed);
+                result = StepResult::failed;
+                break;
+            }
+            if (target.type_handler->imports_unchanged()) {
+                advance(step);
+                if (status_.stop_requested()) {
+                    result = StepResult::stopped;
+                    break;
+                }
+                std::optional<EntryReplacement> replacement = replacement_by_file(target, source);
+                if (!replacement) {
+                    result = StepResult::failed;
+                    break;
+                }
+                unchanged.push_back(std::move(*replacement));
+                ++imported;
+                advance(step);
+                continue;
+            }
+        }
+
         if (archive.extract(entry.file - 1, entry.item, {}, ResEntry::to_temp, true) != 0) {
             messages_.show(script_messages::export_failed);
             result = StepResult::failed;
@@ -102,7 +157,6 @@ ScriptRun::StepResult ScriptRun::import_entries(const std::vector<ScriptEntry>& 
             result = StepResult::stopped;
             break;
         }
-        const fs::path source = script_entry_path(script_folder, entry.name);
         if (target.build_import_data(entry.item, source, true, data_part) != 0 ||
             target.set_pending_data_part(data_part) != 0) {
             result = StepResult::failed;
@@ -113,19 +167,18 @@ ScriptRun::StepResult ScriptRun::import_entries(const std::vector<ScriptEntry>& 
         ++imported;
         advance(step);
     }
-    if (converted.empty()) return result;
-    if (write_converted(converted) != 0) {
+    if (converted.empty() && unchanged.empty()) return result;
+    if (write_converted(converted, std::move(unchanged)) != 0) {
         if (!reload_failed_) imported = 0;  // the archive is as it was
         return StepResult::failed;
     }
     return result;
 }
 
-int ScriptRun::write_converted(const std::vector<int>& converted)
+int ScriptRun::write_converted(const std::vector<int>& converted, std::vector<EntryReplacement> replacements)
 {
     // Every converted entry in its stored form, then one new archive.
     ResArchive& archive = doc_.archive();
-    std::vector<EntryReplacement> replacements;
     int result = 0;
     for (int i : converted) {
         // The raw file becomes the stored form in place: the archive is read anew afterwards.

@@ -5,7 +5,10 @@
 // Each entry is extracted in converted form first (which creates its type
 // handler and, for images, reads the item header the import needs), then
 // converted to its entry's new data part, which the entry's raw file keeps,
-// so a later entry for the same file or item builds on it. The archive is
+// so a later entry for the same file or item builds on it. A whole raw entry
+// replaced once by content its type stores unchanged (sounds, data of no
+// known type) skips both: its type comes from the archive's bytes, and the
+// new archive reads the script's file itself. The archive is
 // then written once with every converted entry and loaded again: the result
 // is the archive that importing the entries one by one would give. Progress
 // moves by 100 / (2 × entries) after each extraction and each conversion,
@@ -90,8 +93,9 @@ public:
 private:
     enum class StepResult { imported, failed, stopped };
     StepResult import_entries(const std::vector<ScriptEntry>& entries, const fs::path& script_folder, int& imported);
-    // Writes the converted entries into the archive at once and reads it anew. 0 or -1.
-    int write_converted(const std::vector<int>& converted);
+    // Writes the converted entries and the `unchanged` replacements into the
+    // archive at once and reads it anew. 0 or -1.
+    int write_converted(const std::vector<int>& converted, std::vector<EntryReplacement> unchanged);
     void advance(int step);
 
     CMarrowickDoc& doc_;

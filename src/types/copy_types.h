@@ -11,6 +11,7 @@ class CopyingType : public FileType {
 public:
     int export_convert(const fs::path& stored) override;
     int import_convert(const fs::path& source, const fs::path& target) override;
+    bool imports_unchanged() const override { return true; }
     std::string info_text() const override { return {}; }
 
 protected:

@@ -31,6 +31,9 @@ public:
     [[nodiscard]] virtual int export_convert(const fs::path& stored) = 0;
     // Reads the user's file `source` and writes the stored form to `target`.
     [[nodiscard]] virtual int import_convert(const fs::path& source, const fs::path& target) = 0;
+    // True when import_convert writes the source's bytes unchanged: the
+    // source itself may then be stored without a copy.
+    virtual bool imports_unchanged() const { return false; }
     // A handler of the same class with the same names, code and remembered header.
     virtual std::unique_ptr<FileType> clone() const = 0;
     // Per-type lines for the information text: empty, or ending in CR LF.

@@ -19,6 +19,7 @@ public:
     // "Error#1077: File is not a Vellamore 3D Model file" unless `source`
     // begins with "VMMD"; then copies ("Error#1003: Error converting file").
     int import_convert(const fs::path& source, const fs::path& target) override;
+    bool imports_unchanged() const override { return false; }  // the source is checked first
     std::unique_ptr<FileType> clone() const override { return std::make_unique<VMMDType>(*this); }
     // "Model Information     : N Polygons" + CR LF.
     std::string info_text() const override;

@@ -332,6 +332,24 @@ TEST_F(ScriptRunTest, DozenEntriesOfEveryKind)
     after.raw(107, counting(5, 99));
     EXPECT_EQ(read_bytes(archive), after.build());
     EXPECT_TRUE(errors().empty());
+    // The archive read some files as they are: they stay the user's.
+    EXPECT_EQ(read_bytes(folder / "f2.bin"), counting(30, 50));
+    EXPECT_EQ(read_bytes(folder / "f10.wav"), new_riff);
+}
+
+// A script file named like the new archive's temporary file, beside the
+// archive, is read into it, not overwritten by it.
+TEST_F(ScriptRunTest, ScriptFileNamedTempResBesideTheArchive)
+{
+    open(ten_entries());
+    const Bytes data = counting(24, 7);
+    write_bytes(archive.parent_path() / "temp.res", data);
+    EXPECT_EQ(ScriptRun(doc, views, status, messages).run({{3, 0, "temp.res"}}, archive.parent_path()),
+              ScriptOutcome::completed)
+        << ::testing::PrintToString(errors());
+    EXPECT_EQ(read_bytes(archive.parent_path() / "temp.res"), data);
+    ASSERT_EQ(doc.archive().extract(2, 0, {}, ResEntry::to_temp, false), 0);
+    EXPECT_EQ(read_bytes(doc.archive().entry(2)->raw_file_path()), data);
 }
 
 }  // namespace
