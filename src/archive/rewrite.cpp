@@ -199,6 +199,7 @@ int ResArchive::rewrite_entries(std::vector<EntryReplacement> replacements, cons
         OutputFile out;
         if (!out.open(temp))
             return report_error(error_text(1128, "Failed to open new .res file for output") + reason_line(temp, out.reason()));
+        out.write_behind();  // the sync before the rename then waits for less
         auto fail = [&](const std::string& text) {
             if (out.is_open()) (void)out.close();
             (void)remove_file(temp);
@@ -235,15 +236,18 @@ int ResArchive::rewrite_entries(std::vector<EntryReplacement> replacements, cons
         if (auto copied = copy_range(file_, position, old_size - position, out); !copied)
             return fail(copy_error + copied.line());
 
-        std::uint8_t field[4];
+        // The index with the replaced entries' lengths, written over its copy in one piece.
+        Bytes index;
+        if (!file_.read_at(index_offset_, index, static_cast<std::size_t>(index_end - index_offset_)))
+            return fail(copy_error + reason_line(file_.path(), file_.reason()));
         for (const Region& region : regions) {
             const EntryReplacement& r = *region.replacement;
-            const std::uint64_t record = new_index_offset + 6 + std::uint64_t(res_index_entry_size) * r.entry;
-            put_u24(field, static_cast<std::uint32_t>(r.uncompressed_length + r.directory.size()));
-            if (!out.write_at(record + 2, ByteSpan(field, 3))) return fail(write_error + reason_line(temp, out.reason()));
-            put_u24(field, static_cast<std::uint32_t>(region.new_size));
-            if (!out.write_at(record + 6, ByteSpan(field, 3))) return fail(write_error + reason_line(temp, out.reason()));
+            std::uint8_t* record = index.data() + 6 + std::size_t(res_index_entry_size) * std::size_t(r.entry);
+            put_u24(record + 2, static_cast<std::uint32_t>(r.uncompressed_length + r.directory.size()));
+            put_u24(record + 6, static_cast<std::uint32_t>(region.new_size));
         }
+        if (!out.write_at(new_index_offset, index)) return fail(write_error + reason_line(temp, out.reason()));
+        std::uint8_t field[4];
         put_u32(field, static_cast<std::uint32_t>(new_index_offset));
         if (!out.write_at(res_index_offset_field, ByteSpan(field, 4)))
             return fail(write_error + reason_line(temp, out.reason()));
@@ -279,6 +283,7 @@ int ResArchive::rewrite_entries(std::vector<EntryReplacement> replacements, cons
     OutputFile out;
     if (!in.open(temp)) return report_error(save_error + reason_line(temp, in.reason()));
     if (!out.open(archive, OutputFile::Mode::truncate)) return report_error(save_error + reason_line(archive, out.reason()));
+    out.write_behind();
     if (auto copied = copy_range(in, 0, in.size(), out); !copied) return report_error(save_error + copied.line());
     if (!out.sync() || !out.close()) return report_error(save_error + reason_line(archive, out.reason()));
     if (file_size_of(archive) != new_size)
