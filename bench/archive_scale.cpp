@@ -59,7 +59,11 @@ double median_seconds(int runs, const std::function<void()>& prepare, const std:
     return times[times.size() / 2];
 }
 
-std::string quoted(const fs::path& path) { return "'" + path.string() + "'"; }
+std::string quoted(const fs::path& path)
+{
+    std::string text = "'";  // appended: g++ 12 warns falsely on "'" + std::string
+    return text.append(path.string()).append("'");
+}
 
 void row(const char* name, double seconds, const char* yardstick, double yard_seconds, const char* target)
 {
@@ -83,7 +87,14 @@ int main(int argc, char** argv)
     const fs::path work = fs::temp_directory_path() / ("marrowick-scale-" + std::to_string(::getpid()));
     fs::create_directories(work / "home");
     const std::string home = " --home " + quoted(work / "home") + " ";
-    auto restore = [&](const char* name) { return [&, name] { fs::copy_file(work / (std::string(name) + ".orig"), work / name, fs::copy_options::overwrite_existing); }; };
+    // Each run starts from the archive as a user has it: written and settled
+    // on the disk, not still being written from the restoring copy.
+    auto restore = [&](const char* name) {
+        return [&, name] {
+            fs::copy_file(work / (std::string(name) + ".orig"), work / name, fs::copy_options::overwrite_existing);
+            shell("sync " + quoted(work / name));
+        };
+    };
 
     // 1,000 raw entries of 20 KB and a script replacing each.
     {
@@ -94,7 +105,7 @@ int main(int argc, char** argv)
         std::ofstream script(work / "lines" / "s.mws", std::ios::binary);
         script << "MARROWICKSCRIPTv1.0\r\n1000\r\n";
         for (int i = 0; i < 1000; ++i) {
-            const std::string name = std::string("f").append(std::to_string(i)).append(".bin");  // appended: g++ 12 warns falsely on "f" + std::string
+            const std::string name = "f" + std::to_string(i) + ".bin";
             const Bytes data = counting(20000 + (i % 7), std::uint8_t(i + 3));
             std::ofstream(work / "lines" / name, std::ios::binary).write(reinterpret_cast<const char*>(data.data()), std::streamsize(data.size()));
             script << (i + 1) << " 0 " << name << "\r\n";
