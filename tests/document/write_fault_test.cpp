@@ -65,6 +65,9 @@ protected:
         write_physics_archive(work / "physics.res", 9, {20, 29, 20, 3, 20, 20, 20, 20});
         write_bytes(work / "new.bin", filled(61, 0x66));
         write_bytes(work / "item.bin", filled(45, 0x77));
+        // A raw entry that takes the script's file as it is. (With more lines a
+        // fault may fall between two, leaving the lines before it imported.)
+        write_text(work / "s.mws", "MARROWICKSCRIPTv1.0\r\n1\r\n1 0 new.bin\r\n");
         // An edited bitmap to import: the image exported converted, one pixel changed.
         ASSERT_EQ(run_cli(home.path(), {"export", (work / "a.res").string(), "4", (work / "pic.bmp").string()}).exit_code, 0);
         Bytes bitmap = read_bytes(work / "pic.bmp");
@@ -132,7 +135,7 @@ TEST_P(WriteFaultTest, ArchiveIsOldOrNewAndFailuresAreReported)
             restore();
             const CliResult result = run(kind, at, counts / "faulty");
             const Bytes now = read_bytes(archive);
-            EXPECT_TRUE(now == before || now == after);
+            EXPECT_TRUE(now == before || now == after) << result.err;
             if (now != after) {
                 EXPECT_NE(result.exit_code, 0);
             }
@@ -146,6 +149,11 @@ TEST_P(WriteFaultTest, ArchiveIsOldOrNewAndFailuresAreReported)
                 else
                     EXPECT_FALSE(fs::exists(output)) << result.err;
             }
+            // The files read are as they were.
+            for (const auto& [path, bytes] : inputs)
+                if (path != archive) {
+                    EXPECT_EQ(read_bytes(path), bytes) << path;
+                }
             // Nothing is left beside the inputs but a complete new archive the message names.
             const auto kept_at = result.err.find("kept in ");
             const std::string kept =
@@ -167,6 +175,7 @@ INSTANTIATE_TEST_SUITE_P(
                       Scenario{"CompressedEntry", {"import", "@a.res", "2", "@new.bin", "--original"}},
                       Scenario{"CompoundItem", {"import", "@a.res", "3", "2", "@item.bin", "--original"}},
                       Scenario{"Image", {"import", "@a.res", "4", "@pic.bmp"}},
+                      Scenario{"Script", {"import-script", "@a.res", "@s.mws"}},
                       Scenario{"FlightModel", {"import-flight-model", "@plane.res", "@physics.res"}},
                       Scenario{"ExportStored", {"export", "@a.res", "2", "@out.bin", "--original"}, "out.bin"},
                       Scenario{"ExportImage", {"export", "@a.res", "4", "@out.bmp"}, "out.bmp"}),
