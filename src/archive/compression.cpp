@@ -25,7 +25,7 @@ int compress_built_in(const fs::path& import_file, const std::string& dcl_option
 {
     const auto data = read_file(import_file, max_entry_length);
     if (!data) return report_error(1761, "Error compressing item");
-    const Bytes stream = dcl::implode(*data, dictionary_size_of_option(dcl_option));
+    const Bytes stream = compress_in_process(*data, dcl_option);
     const Bytes zip = one_member_zip(import_file.filename().string(), stream, static_cast<std::uint32_t>(data->size()));
     if (!write_file(import_zip, zip)) return report_error(1761, "Error compressing item");
     return 0;
@@ -56,6 +56,16 @@ int dictionary_size_of_option(const std::string& dcl_option)
     if (dcl_option == " -1 ") return 1024;
     if (dcl_option == " -2 ") return 2048;
     return 4096;
+}
+
+bool compresses_in_process()
+{
+    return !find_external_program("dcl2zip.exe");
+}
+
+Bytes compress_in_process(ByteSpan data, const std::string& dcl_option)
+{
+    return dcl::implode(data, dictionary_size_of_option(dcl_option));
 }
 
 bool decompresses_in_process()

@@ -30,6 +30,14 @@ inline constexpr std::uint32_t max_entry_length = 0xFFFFFF;
 // The built-in codec never writes more than `max_output` bytes. 0 or -1.
 [[nodiscard]] int decompress(const fs::path& raw_file, std::uint32_t max_output);
 
+// True when no external compressor is installed: an import file is then
+// compressed in memory, with no ZIP file in between.
+bool compresses_in_process();
+
+// The DCL stream of `data` by the built-in codec, with the dictionary of
+// `dcl_option`.
+Bytes compress_in_process(ByteSpan data, const std::string& dcl_option);
+
 // The dictionary size of a DCL option (1024, 2048, 4096; 4096 for "").
 int dictionary_size_of_option(const std::string& dcl_option);
 

@@ -6,6 +6,7 @@
 // touches them.
 #include <algorithm>
 #include <cstdio>
+#include <optional>
 #include <span>
 
 #include "app/workspace/messages.h"
@@ -214,6 +215,39 @@ int replace_item_in_import_file(ResEntry& entry, int item, const fs::path& impor
     return 0;
 }
 
+// The compressed stream of the import file: from the built-in codec in
+// memory, or cut out of the "import.zip" the external compressor writes.
+std::optional<Bytes> compressed_stream(const fs::path& import_file, const std::string& dcl_option)
+{
+    if (compresses_in_process()) {
+        InputFile in;
+        Bytes data;
+        if (!in.open(import_file) || !in.read_at(0, data, static_cast<std::size_t>(in.size()))) {
+            (void)report_error(error_text(1761, "Error compressing item") + reason_line(import_file, in.reason()));
+            return std::nullopt;
+        }
+        return compress_in_process(data, dcl_option);
+    }
+    if (compress(import_file, dcl_option) != 0) return std::nullopt;
+    const fs::path import_zip = Workspace::instance().temp_file("import.zip");
+    const auto zip = read_file(import_zip);
+    if (!zip) {
+        (void)report_error(error_text(1717, "Failed to open zip ") + display(import_zip));
+        return std::nullopt;
+    }
+    const auto member = first_zip_member(*zip);
+    if (!member) {
+        (void)report_error(error_text(1718, "Damaged zip ") + display(import_zip));
+        return std::nullopt;
+    }
+    Bytes stream(member->data.begin(), member->data.end());
+    if (!remove_file(import_zip)) {
+        (void)report_error(1747, "Error deleting zip file");
+        return std::nullopt;
+    }
+    return stream;
+}
+
 }  // namespace
 
 int entry_too_large_error()
@@ -264,15 +298,9 @@ int ResEntry::finish_import(const fs::path& import_file)
     new_uncompressed_length = new_stored_length = static_cast<std::uint32_t>(*size);
     if (!is_compressed()) return 0;
 
-    if (compress(import_file, dcl_option) != 0) return -1;
-
-    // Cut the compressed stream out of "import.zip".
-    const fs::path import_zip = Workspace::instance().temp_file("import.zip");
-    const auto zip = read_file(import_zip);
-    if (!zip) return report_error(error_text(1717, "Failed to open zip ") + display(import_zip));
-    const auto member = first_zip_member(*zip);
-    if (!member) return report_error(error_text(1718, "Damaged zip ") + display(import_zip));
-    Bytes stream(member->data.begin(), member->data.end());
+    std::optional<Bytes> compressed = compressed_stream(import_file, dcl_option);
+    if (!compressed) return -1;
+    Bytes stream = std::move(*compressed);
     // The index marks an entry compressed by its two lengths differing: a
     // stream exactly as long as its data gets one byte after its end code,
     // which no decoder reads, so the entry stays compressed.
@@ -281,7 +309,6 @@ int ResEntry::finish_import(const fs::path& import_file)
     if (!write_file(import_file, stream, &reason))
         return report_error(error_text(1726, "Failed to open file ") + display(import_file) + " for output" +
                             reason_line(import_file, reason));
-    if (!remove_file(import_zip)) return report_error(1747, "Error deleting zip file");
 
     if (stream.size() + directory_size() > max_entry_length) return entry_too_large_error();
     new_stored_length = static_cast<std::uint32_t>(stream.size());
