@@ -110,8 +110,9 @@ TEST(DclExplode, MatchCopiesAtEveryShortDistanceAndLength)
     }
 }
 
-// Lengths are read in one look-up up to 135 and in two beyond: every length
-// at every dictionary, far and near.
+// A match is read in one look-up when its length and distance codes fit in
+// 12 bits, else in more: every length at every dictionary, far (the longest
+// distance code) and near (the shortest).
 TEST(DclExplode, EveryMatchLength)
 {
     for (int dictionary_bits = 4; dictionary_bits <= 6; ++dictionary_bits) {

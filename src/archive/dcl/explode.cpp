@@ -24,9 +24,11 @@ using namespace format;
 // the output. Only tokens decoded within the last 8 input bytes need that
 // check: the loop before them never feeds such bytes.
 //
-// A match is read in two look-ups, each giving what it decodes ready to use:
-// the length with its extra bits, then the distance with where its low bits
-// lie; the rare lengths with more than 12 code and extra bits take a third.
+// Most matches are read in one look-up of the 12 bits after the flag, which
+// gives the length, the distance but for its low bits, where those lie and
+// the bits of the whole match. The others (long lengths, long distance codes
+// after a long length, the end code) take two: the length with its extra
+// bits, then the distance.
 //
 // The output buffer grows geometrically up to `max_output` and keeps
 // `copy_slack` spare bytes past its capacity, so match copies may move whole
@@ -88,37 +90,6 @@ std::uint64_t load_u64(const std::uint8_t* p)
     return stop;
 }
 
-// Match decoding tables. A length of up to 12 code and extra bits (every
-// length below 136) is read in one look-up of the 12 bits after the flag:
-// the length and the bits it takes (0 for a longer one, read in two steps).
-struct FullLength {
-    std::uint16_t length = 0;
-    std::uint16_t bits = 0;
-};
-
-constexpr std::array<FullLength, 4096> make_full_lengths()
-{
-    std::array<FullLength, 4096> table{};
-    for (unsigned i = 0; i < table.size(); ++i) {
-        const LengthEntry entry = length_decode[i & 0x7F];
-        const unsigned bits = entry.code_bits + entry.extra_bits;
-        if (bits > 12) continue;
-        const unsigned extra = (i >> entry.code_bits) & ((1u << entry.extra_bits) - 1);
-        table[i] = {static_cast<std::uint16_t>(entry.base + extra), static_cast<std::uint16_t>(bits)};
-    }
-    return table;
-}
-
-constexpr auto full_lengths = make_full_lengths();
-
-constexpr bool one_look_up_never_ends_the_stream()
-{
-    for (const FullLength& entry : full_lengths)
-        if (entry.bits != 0 && entry.length == end_of_stream) return false;
-    return true;
-}
-static_assert(one_look_up_never_ends_the_stream(), "the end code is checked only on the longer way");
-
 // A distance from the 8 bits after the length: distance - 1 with its low
 // bits clear, where the low bits start, how many bits the distance takes in
 // all, and the low bits' mask.
@@ -146,6 +117,46 @@ constexpr DistanceTable make_distance_table(unsigned low_bits)
 constexpr std::array<DistanceTable, 7> distance_tables = {
     DistanceTable{}, DistanceTable{}, make_distance_table(2), DistanceTable{},
     make_distance_table(4), make_distance_table(5), make_distance_table(6)};
+
+// Most matches are read in one look-up of the 12 bits after the flag: those
+// whose length code, extra bits and distance code fit in them (every length
+// below 136 with a distance code short enough). A packed entry, 0 for the
+// others, which take the two look-ups above:
+//   bits 0-9    the length
+//   bits 10-21  distance - the low bits (that is, its upper part + 1)
+//   bits 22-25  where the distance's low bits start, counting the flag
+//   bits 26-30  the bits of the whole match
+using MatchTable = std::array<std::uint32_t, 4096>;
+
+constexpr MatchTable make_match_table(unsigned dictionary_bits)
+{
+    MatchTable table{};
+    for (unsigned i = 0; i < table.size(); ++i) {
+        const LengthEntry length_entry = length_decode[i & 0x7F];
+        const unsigned length_bits = length_entry.code_bits + length_entry.extra_bits;
+        if (length_bits > 12) continue;
+        const unsigned length = length_entry.base + ((i >> length_entry.code_bits) & ((1u << length_entry.extra_bits) - 1));
+        const DecodeEntry distance_entry = distance_decode[(i >> length_bits) & 0xFF];
+        if (length_bits + distance_entry.bits > 12) continue;
+        const unsigned low_bits = distance_low_bits(length, dictionary_bits);
+        const unsigned upper = (unsigned{distance_entry.symbol} << low_bits) + 1;
+        const unsigned low_at = 1 + length_bits + distance_entry.bits;
+        table[i] = length | upper << 10 | low_at << 22 | (low_at + low_bits) << 26;
+    }
+    return table;
+}
+
+// By dictionary bits less 4.
+constexpr std::array<MatchTable, 3> match_tables = {make_match_table(4), make_match_table(5), make_match_table(6)};
+
+constexpr bool one_look_up_never_ends_the_stream()
+{
+    for (const MatchTable& table : match_tables)
+        for (const std::uint32_t entry : table)
+            if ((entry & 0x3FF) == end_of_stream) return false;
+    return true;
+}
+static_assert(one_look_up_never_ends_the_stream(), "the end code is checked only on the longer way");
 
 struct Exploder {
     Exploder(ByteSpan stream, Bytes& out_bytes, std::size_t limit)
@@ -214,6 +225,9 @@ struct Exploder {
         std::uint8_t* room_end = limit;
         const DistanceEntry* const pair_table = distance_tables[distance_low_bits(2, dictionary_bits)].data();
         const DistanceEntry* const long_table = distance_tables[distance_low_bits(3, dictionary_bits)].data();
+        const std::uint32_t* const match_table = match_tables[dictionary_bits - 4].data();
+        const std::size_t pair_low_mask = (1u << distance_low_bits(2, dictionary_bits)) - 1;
+        const std::size_t long_low_mask = (1u << dictionary_bits) - 1;
         const std::uint8_t* const in_end = end;
         const std::uint8_t* const out_begin = begin;
 
@@ -265,10 +279,14 @@ struct Exploder {
                     *o++ = literal;
                     continue;
                 }
-                const FullLength full = full_lengths[(b >> 1) & 0xFFF];
-                unsigned length = full.length;
-                if (full.bits != 0) {
-                    consume(1 + full.bits);
+                const std::uint32_t whole = match_table[(b >> 1) & 0xFFF];
+                std::size_t length;
+                std::size_t distance;
+                if (whole != 0) {
+                    length = whole & 0x3FF;
+                    const std::size_t low_mask = length == 2 ? pair_low_mask : long_low_mask;
+                    distance = ((whole >> 10) & 0xFFF) + ((b >> ((whole >> 22) & 0xF)) & low_mask);
+                    consume(whole >> 26);
                 } else {
                     const LengthEntry length_entry = length_decode[(b >> 1) & 0x7F];
                     const unsigned code_end = 1 + length_entry.code_bits;
@@ -279,11 +297,10 @@ struct Exploder {
                         out = o;
                         return stop(Status::ok);
                     }
+                    const DistanceEntry distance_entry = (length == 2 ? pair_table : long_table)[b & 0xFF];
+                    distance = distance_entry.high + ((b >> distance_entry.code_bits) & distance_entry.low_mask) + 1;
+                    consume(distance_entry.all_bits);
                 }
-                const DistanceEntry distance_entry = (length == 2 ? pair_table : long_table)[b & 0xFF];
-                const std::size_t distance =
-                    distance_entry.high + ((b >> distance_entry.code_bits) & distance_entry.low_mask) + 1;
-                consume(distance_entry.all_bits);
                 if (Checked && overran()) return stop(Status::truncated);
                 if (distance > static_cast<std::size_t>(o - out_begin)) return stop(Status::bad_distance);
                 if (length > static_cast<std::size_t>(room_end - o) && !grow(length)) return stop(Status::output_limit);
