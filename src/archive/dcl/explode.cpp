@@ -16,9 +16,11 @@ using namespace format;
 // Decoder notes
 //
 // Bits are kept in a 64-bit buffer, refilled to at least 56 bits before each
-// group of tokens (and, while 8 input bytes remain, after every match); the
-// longest token (a match: 1 + 7 + 8 + 8 + 6 bits) takes 30, so tokens are
-// decoded from the buffer while 30 bits remain. Past the end of the input
+// group of tokens. The longest token (a match: 1 + 7 + 8 + 8 + 6 bits) takes
+// 30. While 8 input bytes remain, a match tops the buffer up itself, beside
+// its table look-up and off the chain of dependent steps from one token to
+// the next, so a group goes on while two literals' 18 bits remain; in the
+// last 8 bytes it goes on while 30 bits remain. Past the end of the input
 // the buffer is fed zero bytes that are counted; a token that used any of
 // them is the sign of a truncated stream, checked before the token changes
 // the output. Only tokens decoded within the last 8 input bytes need that
@@ -122,10 +124,10 @@ constexpr std::array<DistanceTable, 7> distance_tables = {
 // whose length code, extra bits and distance code fit in them (every length
 // below 136 with a distance code short enough). A packed entry, 0 for the
 // others, which take the two look-ups above:
-//   bits 0-9    the length
+//   bits 0-5    the bits of the whole match (a shift count as it is)
+//   bits 6-9    where the distance's low bits start, counting the flag
 //   bits 10-21  distance - the low bits (that is, its upper part + 1)
-//   bits 22-25  where the distance's low bits start, counting the flag
-//   bits 26-30  the bits of the whole match
+//   bits 22-31  the length
 using MatchTable = std::array<std::uint32_t, 4096>;
 
 constexpr MatchTable make_match_table(unsigned dictionary_bits)
@@ -141,7 +143,7 @@ constexpr MatchTable make_match_table(unsigned dictionary_bits)
         const unsigned low_bits = distance_low_bits(length, dictionary_bits);
         const unsigned upper = (unsigned{distance_entry.symbol} << low_bits) + 1;
         const unsigned low_at = 1 + length_bits + distance_entry.bits;
-        table[i] = length | upper << 10 | low_at << 22 | (low_at + low_bits) << 26;
+        table[i] = (low_at + low_bits) | low_at << 6 | upper << 10 | length << 22;
     }
     return table;
 }
@@ -153,7 +155,7 @@ constexpr bool one_look_up_never_ends_the_stream()
 {
     for (const MatchTable& table : match_tables)
         for (const std::uint32_t entry : table)
-            if ((entry & 0x3FF) == end_of_stream) return false;
+            if ((entry >> 22) == end_of_stream) return false;
     return true;
 }
 static_assert(one_look_up_never_ends_the_stream(), "the end code is checked only on the longer way");
@@ -231,6 +233,12 @@ struct Exploder {
         const std::uint8_t* const in_end = end;
         const std::uint8_t* const out_begin = begin;
 
+        // To 56 bits or more; needs 8 bytes of input.
+        auto refill = [&] {
+            b |= load_u64(in) << n;
+            in += (63 - n) >> 3;
+            n |= 56;
+        };
         auto consume = [&](unsigned k) {
             b >>= k;
             n -= k;
@@ -254,8 +262,11 @@ struct Exploder {
             return false;
         };
         auto tokens = [&]<bool Checked>() {
+            // Without the check, a match tops the buffer up before it is
+            // read, so a round needs only two literals' bits.
+            constexpr unsigned round_bits = Checked ? longest_token_bits : 2 * literal_bits;
             do {
-                if (!Ascii && (b & 0x201) == 0 && room_end - o >= 2) {
+                if (!Ascii && (b & 0x201) == 0 && room_end - o >= 2) [[likely]] {
                     // Two literals at once, as common as they are in poorly compressing data.
                     o[0] = static_cast<std::uint8_t>(b >> 1);
                     o[1] = static_cast<std::uint8_t>(b >> 10);
@@ -280,13 +291,18 @@ struct Exploder {
                     continue;
                 }
                 const std::uint32_t whole = match_table[(b >> 1) & 0xFFF];
+                if constexpr (!Checked) {
+                    // Topped up here, beside the look-up rather than after it.
+                    if (in_end - in < 8) return true;
+                    refill();
+                }
                 std::size_t length;
                 std::size_t distance;
                 if (whole != 0) {
-                    length = whole & 0x3FF;
+                    length = whole >> 22;
                     const std::size_t low_mask = length == 2 ? pair_low_mask : long_low_mask;
-                    distance = ((whole >> 10) & 0xFFF) + ((b >> ((whole >> 22) & 0xF)) & low_mask);
-                    consume(whole >> 26);
+                    distance = ((whole >> 10) & 0xFFF) + ((b >> ((whole >> 6) & 0xF)) & low_mask);
+                    consume(whole & 0x3F);
                 } else {
                     const LengthEntry length_entry = length_decode[(b >> 1) & 0x7F];
                     const unsigned code_end = 1 + length_entry.code_bits;
@@ -305,21 +321,13 @@ struct Exploder {
                 if (distance > static_cast<std::size_t>(o - out_begin)) return stop(Status::bad_distance);
                 if (length > static_cast<std::size_t>(room_end - o) && !grow(length)) return stop(Status::output_limit);
                 o = copy_match(o, distance, length);
-                if (in_end - in >= 8) {
-                    // Top up after a match, which may have taken 30 bits.
-                    b |= load_u64(in) << n;
-                    in += (63 - n) >> 3;
-                    n |= 56;
-                }
-            } while (n >= longest_token_bits);
+            } while (n >= round_bits);
             return true;
         };
         // While 8 input bytes remain, refills take real input only, so no
         // token can have used bits from past its end.
         while (in_end - in >= 8) {
-            b |= load_u64(in) << n;
-            in += (63 - n) >> 3;
-            n |= 56;
+            refill();
             if (!tokens.template operator()<false>()) return status;
         }
         // The last bytes, then zero bytes past the end, counted.
@@ -342,7 +350,8 @@ struct Exploder {
 
 Status explode(ByteSpan input, Bytes& output, std::size_t max_output)
 {
-    output.clear();
+    // Not cleared first: every byte kept is written here, and a reused
+    // vector's bytes then need no zeroing on the way to their new size.
     Exploder exploder(input, output, max_output);
     const Status status = exploder.run();
     if (status == Status::ok)
