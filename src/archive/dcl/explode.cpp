@@ -39,6 +39,15 @@ constexpr unsigned longest_token_bits = 30;
 constexpr std::size_t copy_slack = 16;
 constexpr std::size_t first_capacity_minimum = 4096;
 
+void store_u64(std::uint8_t* p, std::uint64_t value)
+{
+    if constexpr (std::endian::native == std::endian::little) {
+        std::memcpy(p, &value, sizeof value);
+    } else {
+        for (int i = 0; i < 8; ++i) p[i] = static_cast<std::uint8_t>(value >> (8 * i));
+    }
+}
+
 std::uint64_t load_u64(const std::uint8_t* p)
 {
     if constexpr (std::endian::native == std::endian::little) {
@@ -75,7 +84,22 @@ std::uint64_t load_u64(const std::uint8_t* p)
         } while (to < stop);
         return stop;
     }
-    // A short period: lay down 8 bytes one by one (a fixed count, so no
+    if (distance == 1 || distance == 2 || distance == 4) {
+        // A word holds whole periods: the period's bytes, read one by one
+        // (a wider read over bytes stored one by one just before would wait
+        // for those stores to complete), repeated across a word and stored.
+        std::uint64_t period = from[0];
+        if (distance >= 2) period |= std::uint64_t{from[1]} << 8;
+        if (distance == 4) period |= std::uint64_t{from[2]} << 16 | std::uint64_t{from[3]} << 24;
+        static constexpr std::uint64_t repeats[5] = {0, 0x0101010101010101, 0x0001000100010001, 0, 0x0000000100000001};
+        const std::uint64_t word = period * repeats[distance];
+        do {
+            store_u64(to, word);
+            to += 8;
+        } while (to < stop);
+        return stop;
+    }
+    // Other short periods: lay down 8 bytes one by one (a fixed count, so no
     // branch), then copy words from a whole number of periods back, at least
     // 8 bytes away.
     for (int i = 0; i < 8; ++i) to[i] = from[i];
