@@ -92,7 +92,8 @@ TEST(DclExplode, AsciiModeLiteralsAndMatches)
 
 // Match copies take different paths by distance (below 8, below 16, longer)
 // and by length; each pairing, and a match right after another, must give the
-// bytes of a byte-by-byte copy.
+// bytes of a byte-by-byte copy. The output vector arrives full of other bytes,
+// which explode() reuses without clearing: none of them may show through.
 TEST(DclExplode, MatchCopiesAtEveryShortDistanceAndLength)
 {
     for (unsigned distance = 1; distance <= 40; ++distance) {
@@ -104,14 +105,15 @@ TEST(DclExplode, MatchCopiesAtEveryShortDistanceAndLength)
         SCOPED_TRACE(distance);
         const SlowResult expected = slow_explode(stream, archive_limit);
         ASSERT_EQ(expected.status, Status::ok);
-        Bytes output;
+        Bytes output(2 * expected.output.size(), 0xA5);
         ASSERT_EQ(dcl::explode(stream, output, archive_limit), Status::ok);
         EXPECT_EQ(output, expected.output);
     }
 }
 
-// Lengths are read in one look-up up to 135 and in two beyond: every length
-// at every dictionary, far and near.
+// A match is read in one look-up when its length and distance codes fit in
+// 12 bits, else in more: every length at every dictionary, far (the longest
+// distance code) and near (the shortest).
 TEST(DclExplode, EveryMatchLength)
 {
     for (int dictionary_bits = 4; dictionary_bits <= 6; ++dictionary_bits) {

@@ -16,17 +16,21 @@ using namespace format;
 // Decoder notes
 //
 // Bits are kept in a 64-bit buffer, refilled to at least 56 bits before each
-// group of tokens (and, while 8 input bytes remain, after every match); the
-// longest token (a match: 1 + 7 + 8 + 8 + 6 bits) takes 30, so tokens are
-// decoded from the buffer while 30 bits remain. Past the end of the input
+// group of tokens. The longest token (a match: 1 + 7 + 8 + 8 + 6 bits) takes
+// 30. While 8 input bytes remain, a match tops the buffer up itself, beside
+// its table look-up and off the chain of dependent steps from one token to
+// the next, so a group goes on while two literals' 18 bits remain; in the
+// last 8 bytes it goes on while 30 bits remain. Past the end of the input
 // the buffer is fed zero bytes that are counted; a token that used any of
 // them is the sign of a truncated stream, checked before the token changes
 // the output. Only tokens decoded within the last 8 input bytes need that
 // check: the loop before them never feeds such bytes.
 //
-// A match is read in two look-ups, each giving what it decodes ready to use:
-// the length with its extra bits, then the distance with where its low bits
-// lie; the rare lengths with more than 12 code and extra bits take a third.
+// Most matches are read in one look-up of the 12 bits after the flag, which
+// gives the length, the distance but for its low bits, where those lie and
+// the bits of the whole match. The others (long lengths, long distance codes
+// after a long length, the end code) take two: the length with its extra
+// bits, then the distance.
 //
 // The output buffer grows geometrically up to `max_output` and keeps
 // `copy_slack` spare bytes past its capacity, so match copies may move whole
@@ -34,6 +38,15 @@ using namespace format;
 constexpr unsigned longest_token_bits = 30;
 constexpr std::size_t copy_slack = 16;
 constexpr std::size_t first_capacity_minimum = 4096;
+
+void store_u64(std::uint8_t* p, std::uint64_t value)
+{
+    if constexpr (std::endian::native == std::endian::little) {
+        std::memcpy(p, &value, sizeof value);
+    } else {
+        for (int i = 0; i < 8; ++i) p[i] = static_cast<std::uint8_t>(value >> (8 * i));
+    }
+}
 
 std::uint64_t load_u64(const std::uint8_t* p)
 {
@@ -71,7 +84,22 @@ std::uint64_t load_u64(const std::uint8_t* p)
         } while (to < stop);
         return stop;
     }
-    // A short period: lay down 8 bytes one by one (a fixed count, so no
+    if (distance == 1 || distance == 2 || distance == 4) {
+        // A word holds whole periods: the period's bytes, read one by one
+        // (a wider read over bytes stored one by one just before would wait
+        // for those stores to complete), repeated across a word and stored.
+        std::uint64_t period = from[0];
+        if (distance >= 2) period |= std::uint64_t{from[1]} << 8;
+        if (distance == 4) period |= std::uint64_t{from[2]} << 16 | std::uint64_t{from[3]} << 24;
+        static constexpr std::uint64_t repeats[5] = {0, 0x0101010101010101, 0x0001000100010001, 0, 0x0000000100000001};
+        const std::uint64_t word = period * repeats[distance];
+        do {
+            store_u64(to, word);
+            to += 8;
+        } while (to < stop);
+        return stop;
+    }
+    // Other short periods: lay down 8 bytes one by one (a fixed count, so no
     // branch), then copy words from a whole number of periods back, at least
     // 8 bytes away.
     for (int i = 0; i < 8; ++i) to[i] = from[i];
@@ -87,37 +115,6 @@ std::uint64_t load_u64(const std::uint8_t* p)
     }
     return stop;
 }
-
-// Match decoding tables. A length of up to 12 code and extra bits (every
-// length below 136) is read in one look-up of the 12 bits after the flag:
-// the length and the bits it takes (0 for a longer one, read in two steps).
-struct FullLength {
-    std::uint16_t length = 0;
-    std::uint16_t bits = 0;
-};
-
-constexpr std::array<FullLength, 4096> make_full_lengths()
-{
-    std::array<FullLength, 4096> table{};
-    for (unsigned i = 0; i < table.size(); ++i) {
-        const LengthEntry entry = length_decode[i & 0x7F];
-        const unsigned bits = entry.code_bits + entry.extra_bits;
-        if (bits > 12) continue;
-        const unsigned extra = (i >> entry.code_bits) & ((1u << entry.extra_bits) - 1);
-        table[i] = {static_cast<std::uint16_t>(entry.base + extra), static_cast<std::uint16_t>(bits)};
-    }
-    return table;
-}
-
-constexpr auto full_lengths = make_full_lengths();
-
-constexpr bool one_look_up_never_ends_the_stream()
-{
-    for (const FullLength& entry : full_lengths)
-        if (entry.bits != 0 && entry.length == end_of_stream) return false;
-    return true;
-}
-static_assert(one_look_up_never_ends_the_stream(), "the end code is checked only on the longer way");
 
 // A distance from the 8 bits after the length: distance - 1 with its low
 // bits clear, where the low bits start, how many bits the distance takes in
@@ -146,6 +143,46 @@ constexpr DistanceTable make_distance_table(unsigned low_bits)
 constexpr std::array<DistanceTable, 7> distance_tables = {
     DistanceTable{}, DistanceTable{}, make_distance_table(2), DistanceTable{},
     make_distance_table(4), make_distance_table(5), make_distance_table(6)};
+
+// Most matches are read in one look-up of the 12 bits after the flag: those
+// whose length code, extra bits and distance code fit in them (every length
+// below 136 with a distance code short enough). A packed entry, 0 for the
+// others, which take the two look-ups above:
+//   bits 0-5    the bits of the whole match (a shift count as it is)
+//   bits 6-9    where the distance's low bits start, counting the flag
+//   bits 10-21  distance - the low bits (that is, its upper part + 1)
+//   bits 22-31  the length
+using MatchTable = std::array<std::uint32_t, 4096>;
+
+constexpr MatchTable make_match_table(unsigned dictionary_bits)
+{
+    MatchTable table{};
+    for (unsigned i = 0; i < table.size(); ++i) {
+        const LengthEntry length_entry = length_decode[i & 0x7F];
+        const unsigned length_bits = length_entry.code_bits + length_entry.extra_bits;
+        if (length_bits > 12) continue;
+        const unsigned length = length_entry.base + ((i >> length_entry.code_bits) & ((1u << length_entry.extra_bits) - 1));
+        const DecodeEntry distance_entry = distance_decode[(i >> length_bits) & 0xFF];
+        if (length_bits + distance_entry.bits > 12) continue;
+        const unsigned low_bits = distance_low_bits(length, dictionary_bits);
+        const unsigned upper = (unsigned{distance_entry.symbol} << low_bits) + 1;
+        const unsigned low_at = 1 + length_bits + distance_entry.bits;
+        table[i] = (low_at + low_bits) | low_at << 6 | upper << 10 | length << 22;
+    }
+    return table;
+}
+
+// By dictionary bits less 4.
+constexpr std::array<MatchTable, 3> match_tables = {make_match_table(4), make_match_table(5), make_match_table(6)};
+
+constexpr bool one_look_up_never_ends_the_stream()
+{
+    for (const MatchTable& table : match_tables)
+        for (const std::uint32_t entry : table)
+            if ((entry >> 22) == end_of_stream) return false;
+    return true;
+}
+static_assert(one_look_up_never_ends_the_stream(), "the end code is checked only on the longer way");
 
 struct Exploder {
     Exploder(ByteSpan stream, Bytes& out_bytes, std::size_t limit)
@@ -214,9 +251,18 @@ struct Exploder {
         std::uint8_t* room_end = limit;
         const DistanceEntry* const pair_table = distance_tables[distance_low_bits(2, dictionary_bits)].data();
         const DistanceEntry* const long_table = distance_tables[distance_low_bits(3, dictionary_bits)].data();
+        const std::uint32_t* const match_table = match_tables[dictionary_bits - 4].data();
+        const std::size_t pair_low_mask = (1u << distance_low_bits(2, dictionary_bits)) - 1;
+        const std::size_t long_low_mask = (1u << dictionary_bits) - 1;
         const std::uint8_t* const in_end = end;
         const std::uint8_t* const out_begin = begin;
 
+        // To 56 bits or more; needs 8 bytes of input.
+        auto refill = [&] {
+            b |= load_u64(in) << n;
+            in += (63 - n) >> 3;
+            n |= 56;
+        };
         auto consume = [&](unsigned k) {
             b >>= k;
             n -= k;
@@ -240,8 +286,11 @@ struct Exploder {
             return false;
         };
         auto tokens = [&]<bool Checked>() {
+            // Without the check, a match tops the buffer up before it is
+            // read, so a round needs only two literals' bits.
+            constexpr unsigned round_bits = Checked ? longest_token_bits : 2 * literal_bits;
             do {
-                if (!Ascii && (b & 0x201) == 0 && room_end - o >= 2) {
+                if (!Ascii && (b & 0x201) == 0 && room_end - o >= 2) [[likely]] {
                     // Two literals at once, as common as they are in poorly compressing data.
                     o[0] = static_cast<std::uint8_t>(b >> 1);
                     o[1] = static_cast<std::uint8_t>(b >> 10);
@@ -265,10 +314,19 @@ struct Exploder {
                     *o++ = literal;
                     continue;
                 }
-                const FullLength full = full_lengths[(b >> 1) & 0xFFF];
-                unsigned length = full.length;
-                if (full.bits != 0) {
-                    consume(1 + full.bits);
+                const std::uint32_t whole = match_table[(b >> 1) & 0xFFF];
+                if constexpr (!Checked) {
+                    // Topped up here, beside the look-up rather than after it.
+                    if (in_end - in < 8) return true;
+                    refill();
+                }
+                std::size_t length;
+                std::size_t distance;
+                if (whole != 0) {
+                    length = whole >> 22;
+                    const std::size_t low_mask = length == 2 ? pair_low_mask : long_low_mask;
+                    distance = ((whole >> 10) & 0xFFF) + ((b >> ((whole >> 6) & 0xF)) & low_mask);
+                    consume(whole & 0x3F);
                 } else {
                     const LengthEntry length_entry = length_decode[(b >> 1) & 0x7F];
                     const unsigned code_end = 1 + length_entry.code_bits;
@@ -279,30 +337,21 @@ struct Exploder {
                         out = o;
                         return stop(Status::ok);
                     }
+                    const DistanceEntry distance_entry = (length == 2 ? pair_table : long_table)[b & 0xFF];
+                    distance = distance_entry.high + ((b >> distance_entry.code_bits) & distance_entry.low_mask) + 1;
+                    consume(distance_entry.all_bits);
                 }
-                const DistanceEntry distance_entry = (length == 2 ? pair_table : long_table)[b & 0xFF];
-                const std::size_t distance =
-                    distance_entry.high + ((b >> distance_entry.code_bits) & distance_entry.low_mask) + 1;
-                consume(distance_entry.all_bits);
                 if (Checked && overran()) return stop(Status::truncated);
                 if (distance > static_cast<std::size_t>(o - out_begin)) return stop(Status::bad_distance);
                 if (length > static_cast<std::size_t>(room_end - o) && !grow(length)) return stop(Status::output_limit);
                 o = copy_match(o, distance, length);
-                if (in_end - in >= 8) {
-                    // Top up after a match, which may have taken 30 bits.
-                    b |= load_u64(in) << n;
-                    in += (63 - n) >> 3;
-                    n |= 56;
-                }
-            } while (n >= longest_token_bits);
+            } while (n >= round_bits);
             return true;
         };
         // While 8 input bytes remain, refills take real input only, so no
         // token can have used bits from past its end.
         while (in_end - in >= 8) {
-            b |= load_u64(in) << n;
-            in += (63 - n) >> 3;
-            n |= 56;
+            refill();
             if (!tokens.template operator()<false>()) return status;
         }
         // The last bytes, then zero bytes past the end, counted.
@@ -325,7 +374,8 @@ struct Exploder {
 
 Status explode(ByteSpan input, Bytes& output, std::size_t max_output)
 {
-    output.clear();
+    // Not cleared first: every byte kept is written here, and a reused
+    // vector's bytes then need no zeroing on the way to their new size.
     Exploder exploder(input, output, max_output);
     const Status status = exploder.run();
     if (status == Status::ok)
