@@ -27,6 +27,14 @@ int damaged_entry_error()
     return report_error(1098, "File is damaged - its data or item directory does not fit the .res file");
 }
 
+// The index marks an entry compressed by its two lengths differing: a
+// stream exactly as long as its data gets one byte after its end code,
+// which no decoder reads, so the entry stays compressed.
+void keep_lengths_apart(Bytes& stream, std::size_t data_length)
+{
+    if (stream.size() == data_length) stream.push_back(0);
+}
+
 // Closes `out` after `outcome`; on any failure removes the file and shows
 // `message` with the failing file and the reason.
 int finish_copy(CopyOutcome outcome, OutputFile& out, const std::string& message)
@@ -167,19 +175,78 @@ int ResEntry::extract(int item, const fs::path& destination, int mode, bool conv
     return 0;
 }
 
+bool ResEntry::replaceable_in_memory() const
+{
+    if (damaged || is_compound()) return false;
+    return !is_compressed() || (decompresses_in_process() && compresses_in_process());
+}
+
 int ResEntry::detect_type_in_archive()
 {
     if (type_handler) return 0;
-    if (damaged) return damaged_entry_error();
-    if (is_compressed()) return report_error(1097, "Invalid Item Number");  // only a raw entry's data lies as stored
+    if (!replaceable_in_memory()) return report_error(1097, "Invalid Item Number");
     if (!archive_file || !archive_file->is_open()) return report_error(1560, "The .res file is not open");
-    std::uint8_t head[8] = {};
-    const std::size_t count = std::min<std::size_t>(stored_length, sizeof head);
-    if (!archive_file->read_at(data_offset, head, count))
+    auto read_failure = [&] {
         return report_error(error_text(1067, "Open file for reading failed") +
                             reason_line(archive_file->path(), archive_file->reason()));
-    type_handler = create_file_type(type_from_head(std::span<const std::uint8_t>(head, count), stored_length));
+    };
+    if (!is_compressed()) {
+        std::uint8_t head[8] = {};
+        const std::size_t count = std::min<std::size_t>(stored_length, sizeof head);
+        if (!archive_file->read_at(data_offset, head, count)) return read_failure();
+        type_handler = create_file_type(type_from_head(std::span<const std::uint8_t>(head, count), stored_length));
+        return type_handler ? 0 : -1;
+    }
+    Bytes stream;
+    if (!archive_file->read_at(data_offset, stream, stored_length)) return read_failure();
+    const auto data = decompress_in_process(stream, uncompressed_length);
+    if (!data) return -1;
+    if (data->size() != uncompressed_length)
+        return report_error(1776, "Error decompressing item - the data has not the length the index gives");
+    const std::size_t count = std::min<std::size_t>(data->size(), 8);
+    type_handler = create_file_type(type_from_head(std::span<const std::uint8_t>(data->data(), count), data->size()));
     return type_handler ? 0 : -1;
+}
+
+std::optional<EntryReplacement> ResEntry::replacement_by_file(const fs::path& source) const
+{
+    if (!replaceable_in_memory()) {
+        (void)report_error(1097, "Invalid Item Number");
+        return std::nullopt;
+    }
+    InputFile in;
+    if (!in.open(source)) {
+        (void)report_error(error_text(1370, "Failed to open file ") + display(source) + reason_line(source, in.reason()));
+        return std::nullopt;
+    }
+    if (in.size() > max_entry_length) {
+        (void)entry_too_large_error();
+        return std::nullopt;
+    }
+    EntryReplacement replacement;
+    replacement.entry = entry_index;
+    replacement.uncompressed_length = replacement.stored_length = static_cast<std::uint32_t>(in.size());
+    if (!is_compressed()) {
+        replacement.data_file = source;
+        replacement.data_file_is_users = true;
+        return replacement;
+    }
+    Bytes data;
+    if (!in.read_at(0, data, static_cast<std::size_t>(in.size()))) {
+        (void)report_error(error_text(1761, "Error compressing item") + reason_line(source, in.reason()));
+        return std::nullopt;
+    }
+    Bytes stream = compress_in_process(data, dcl_option);
+    keep_lengths_apart(stream, data.size());
+    replacement.data_file = fs::path(raw_file_path().string() + "stored");
+    replacement.stored_length = static_cast<std::uint32_t>(stream.size());
+    std::string reason;
+    if (!write_file(replacement.data_file, stream, &reason)) {
+        (void)report_error(error_text(1726, "Failed to open file ") + display(replacement.data_file) + " for output" +
+                           reason_line(replacement.data_file, reason));
+        return std::nullopt;
+    }
+    return replacement;
 }
 
 namespace {
@@ -301,10 +368,7 @@ int ResEntry::finish_import(const fs::path& import_file)
     std::optional<Bytes> compressed = compressed_stream(import_file, dcl_option);
     if (!compressed) return -1;
     Bytes stream = std::move(*compressed);
-    // The index marks an entry compressed by its two lengths differing: a
-    // stream exactly as long as its data gets one byte after its end code,
-    // which no decoder reads, so the entry stays compressed.
-    if (stream.size() == new_uncompressed_length) stream.push_back(0);
+    keep_lengths_apart(stream, new_uncompressed_length);
     std::string reason;
     if (!write_file(import_file, stream, &reason))
         return report_error(error_text(1726, "Failed to open file ") + display(import_file) + " for output" +

@@ -14,6 +14,7 @@
 #include <filesystem>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -117,10 +118,19 @@ public:
     // file / into the folder `destination`. 0 or -1.
     [[nodiscard]] int extract(int item, const fs::path& destination, int mode, bool convert);
 
+    // Whether the whole entry can be replaced without its extraction: an
+    // entry without items, raw, or compressed while the built-in codec does
+    // the work.
+    bool replaceable_in_memory() const;
     // Creates the type handler, when there is none, from the first bytes of
-    // a raw entry's data as the archive holds them: what extracting the whole
-    // entry would detect, without writing a file. 0 or -1.
+    // the entry's data (decoded in memory when compressed): what extracting
+    // the whole entry would detect, without writing a file. 0 or -1.
     [[nodiscard]] int detect_type_in_archive();
+    // The replacement of the whole entry by the bytes of `source` as they
+    // are: a raw entry reads `source` itself when the archive is written; a
+    // compressed one gets them compressed, in memory, into a file beside its
+    // raw file. Only where replaceable_in_memory().
+    [[nodiscard]] std::optional<EntryReplacement> replacement_by_file(const fs::path& source) const;
 
     // Leaves the new stored data for `source` (converted when `convert`) in
     // `import_file` (temp + "import.bin" when empty) and sets the new

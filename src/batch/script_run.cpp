@@ -7,7 +7,6 @@
 
 #include "app/workspace/messages.h"
 #include "app/workspace/workspace.h"
-#include "archive/compression.h"
 #include "archive/file_io.h"
 #include "batch/script_messages.h"
 
@@ -36,27 +35,6 @@ bool can_read(const fs::path& path)
     // A folder opens as a stream on some systems but is no file to import.
     if (fs::is_directory(path, ec)) return false;
     return static_cast<bool>(std::ifstream(path, std::ios::binary));
-}
-
-// The replacement of `target` by the user's file `source` as it is.
-std::optional<EntryReplacement> replacement_by_file(const ResEntry& target, const fs::path& source)
-{
-    const auto size = file_size_of(source);
-    if (!size) {
-        (void)report_error(error_text(1370, "Failed to open file ") + display(source));
-        return std::nullopt;
-    }
-    if (*size + target.directory_size() > max_entry_length) {
-        (void)entry_too_large_error();
-        return std::nullopt;
-    }
-    EntryReplacement replacement;
-    replacement.entry = target.entry_index;
-    replacement.directory = target.directory_block;
-    replacement.data_file = source;
-    replacement.data_file_is_users = true;
-    replacement.uncompressed_length = replacement.stored_length = static_cast<std::uint32_t>(*size);
-    return replacement;
 }
 
 }  // namespace
@@ -105,7 +83,7 @@ ScriptRun::StepResult ScriptRun::import_entries(const std::vector<ScriptEntry>& 
     std::vector<int> lines_per_entry(static_cast<std::size_t>(archive.entry_count()), 0);
     for (const ScriptEntry& entry : entries) ++lines_per_entry[static_cast<std::size_t>(entry.file - 1)];
     std::vector<int> converted;  // entries whose raw file holds their new data part
-    std::vector<EntryReplacement> unchanged;  // entries that take a script file as it is
+    std::vector<EntryReplacement> unchanged;  // entries that take a script file's content as it is
     StepResult result = StepResult::imported;
     for (const ScriptEntry& entry : entries) {
         if (status_.stop_requested()) {
@@ -119,10 +97,11 @@ ScriptRun::StepResult ScriptRun::import_entries(const std::vector<ScriptEntry>& 
         // from the content of the item extracted next.
         if (!converted.empty() || !unchanged.empty()) target.type_handler.reset();
 
-        // A whole raw entry replaced once, by content its type stores as it
-        // is, takes the script's file itself: extracting the entry and
-        // copying the file on the way would give the same bytes.
-        if (entry.item == 0 && !target.is_compressed() && !target.damaged &&
+        // A whole entry without items replaced once, by content its type
+        // stores as it is, is replaced straight from the script's file (a
+        // raw entry reads the file itself): extracting the entry and copying
+        // the file on the way would give the same bytes.
+        if (entry.item == 0 && target.replaceable_in_memory() &&
             lines_per_entry[static_cast<std::size_t>(entry.file - 1)] == 1) {
             if (target.detect_type_in_archive() != 0) {
                 messages_.show(script_messages::export_failed);
@@ -135,7 +114,7 @@ ScriptRun::StepResult ScriptRun::import_entries(const std::vector<ScriptEntry>& 
                     result = StepResult::stopped;
                     break;
                 }
-                std::optional<EntryReplacement> replacement = replacement_by_file(target, source);
+                std::optional<EntryReplacement> replacement = target.replacement_by_file(source);
                 if (!replacement) {
                     result = StepResult::failed;
                     break;
@@ -180,6 +159,9 @@ int ScriptRun::write_converted(const std::vector<int>& converted, std::vector<En
     // Every converted entry in its stored form, then one new archive.
     ResArchive& archive = doc_.archive();
     int result = 0;
+    std::vector<fs::path> made;  // data files of this run's own among the replacements
+    for (const EntryReplacement& r : replacements)
+        if (!r.data_file_is_users) made.push_back(r.data_file);
     for (int i : converted) {
         // The raw file becomes the stored form in place: the archive is read anew afterwards.
         ResEntry& entry = *archive.entry(i);
@@ -192,6 +174,7 @@ int ScriptRun::write_converted(const std::vector<int>& converted, std::vector<En
                                 entry.new_stored_length});
     }
     if (result == 0) result = archive.rewrite_entries(std::move(replacements));
+    for (const fs::path& file : made) (void)remove_file(file);  // a replaced archive took them already
 
     // The archive is read anew; on a failure its raw files must not keep what it never received.
     if (result != 0 && archive.is_open()) {

@@ -5,10 +5,11 @@
 // Each entry is extracted in converted form first (which creates its type
 // handler and, for images, reads the item header the import needs), then
 // converted to its entry's new data part, which the entry's raw file keeps,
-// so a later entry for the same file or item builds on it. A whole raw entry
-// replaced once by content its type stores unchanged (sounds, data of no
-// known type) skips both: its type comes from the archive's bytes, and the
-// new archive reads the script's file itself. The archive is
+// so a later entry for the same file or item builds on it. A whole entry
+// without items, replaced once by content its type stores unchanged (sounds,
+// data of no known type), skips both: its type comes from the archive's
+// bytes (decoded in memory), and the new archive reads the script's file
+// itself, or for a compressed entry the file compressed in memory. The archive is
 // then written once with every converted entry and loaded again: the result
 // is the archive that importing the entries one by one would give. Progress
 // moves by 100 / (2 × entries) after each extraction and each conversion,

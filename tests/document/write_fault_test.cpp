@@ -65,9 +65,12 @@ protected:
         write_physics_archive(work / "physics.res", 9, {20, 29, 20, 3, 20, 20, 20, 20});
         write_bytes(work / "new.bin", filled(61, 0x66));
         write_bytes(work / "item.bin", filled(45, 0x77));
-        // A raw entry that takes the script's file as it is. (With more lines a
-        // fault may fall between two, leaving the lines before it imported.)
+        // Scripts of one line, for a raw entry that takes the script's file as
+        // it is and a compressed one that takes it compressed in memory. (With
+        // more lines a fault may fall between two, leaving the lines before it
+        // imported.)
         write_text(work / "s.mws", "MARROWICKSCRIPTv1.0\r\n1\r\n1 0 new.bin\r\n");
+        write_text(work / "c.mws", "MARROWICKSCRIPTv1.0\r\n1\r\n2 0 new.bin\r\n");
         // An edited bitmap to import: the image exported converted, one pixel changed.
         ASSERT_EQ(run_cli(home.path(), {"export", (work / "a.res").string(), "4", (work / "pic.bmp").string()}).exit_code, 0);
         Bytes bitmap = read_bytes(work / "pic.bmp");
@@ -176,6 +179,7 @@ INSTANTIATE_TEST_SUITE_P(
                       Scenario{"CompoundItem", {"import", "@a.res", "3", "2", "@item.bin", "--original"}},
                       Scenario{"Image", {"import", "@a.res", "4", "@pic.bmp"}},
                       Scenario{"Script", {"import-script", "@a.res", "@s.mws"}},
+                      Scenario{"ScriptCompressed", {"import-script", "@a.res", "@c.mws"}},
                       Scenario{"FlightModel", {"import-flight-model", "@plane.res", "@physics.res"}},
                       Scenario{"ExportStored", {"export", "@a.res", "2", "@out.bin", "--original"}, "out.bin"},
                       Scenario{"ExportImage", {"export", "@a.res", "4", "@out.bmp"}, "out.bmp"}),
