@@ -138,20 +138,18 @@ int main(int argc, char** argv)
 
     std::printf("| command | seconds | yardstick | seconds | ratio | target |\n|---|---:|---|---:|---:|---|\n");
 
-    const double script = median_seconds(runs, restore("script.res"),
-                                         cli + home + "import-script " + quoted(work / "script.res") + " " +
-                                             quoted(work / "lines" / "s.mws") + " >/dev/null");
-    const double single = median_seconds(runs, restore("script.res"),
-                                         cli + home + "import " + quoted(work / "script.res") + " 1 " +
-                                             quoted(work / "lines" / "f0.bin") + " --original >/dev/null");
-    row("import-script, 1,000 lines, 20 MB", script, "one import", single, "≤ 2");
-    const double packed = median_seconds(runs, restore("packed.res"),
-                                         cli + home + "import-script " + quoted(work / "packed.res") + " " +
-                                             quoted(work / "lines" / "s.mws") + " >/dev/null");
-    const double packed_single = median_seconds(runs, restore("packed.res"),
-                                                cli + home + "import " + quoted(work / "packed.res") + " 1 " +
-                                                    quoted(work / "lines" / "f0.bin") + " --original >/dev/null");
-    row("import-script, 1,000 lines, compressed entries", packed, "one import", packed_single, "");
+    // The script into `archive`, beside one single import into it.
+    auto script_row = [&](const char* archive, const char* name, const char* target) {
+        const std::string path = quoted(work / archive);
+        const double script = median_seconds(runs, restore(archive),
+                                             cli + home + "import-script " + path + " " + quoted(work / "lines" / "s.mws") + " >/dev/null");
+        const double single = median_seconds(runs, restore(archive),
+                                             cli + home + "import " + path + " 1 " + quoted(work / "lines" / "f0.bin") +
+                                                 " --original >/dev/null");
+        row(name, script, "one import", single, target);
+    };
+    script_row("script.res", "import-script, 1,000 lines, 20 MB", "≤ 2");
+    script_row("packed.res", "import-script, 1,000 lines, compressed entries", "");
 
     const double import = median_seconds(runs, restore("large.res"),
                                          cli + home + "import " + quoted(work / "large.res") + " 13 " +
