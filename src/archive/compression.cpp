@@ -21,16 +21,6 @@ std::string option_word(const std::string& dcl_option)
     }
 }
 
-int compress_built_in(const fs::path& import_file, const std::string& dcl_option, const fs::path& import_zip)
-{
-    const auto data = read_file(import_file, max_entry_length);
-    if (!data) return report_error(1761, "Error compressing item");
-    const Bytes stream = compress_in_process(*data, dcl_option);
-    const Bytes zip = one_member_zip(import_file.filename().string(), stream, static_cast<std::uint32_t>(data->size()));
-    if (!write_file(import_zip, zip)) return report_error(1761, "Error compressing item");
-    return 0;
-}
-
 int decompress_built_in(const fs::path& raw_file, const fs::path& raw_zip, std::uint32_t max_output)
 {
     const auto zip = read_file(raw_zip, std::uint64_t(max_entry_length) + 65536 + 1024);
@@ -88,7 +78,7 @@ int compress(const fs::path& import_file, const std::string& dcl_option)
 {
     const fs::path import_zip = Workspace::instance().temp_file("import.zip");
     const auto program = find_external_program("dcl2zip.exe");
-    if (!program) return compress_built_in(import_file, dcl_option, import_zip);
+    if (!program) return report_error("Error executing external program DCL2ZIP.EXE");
 
     const ProgramRun run = run_hidden(*program, {import_zip.string(), option_word(dcl_option), import_file.string()});
     if (run.outcome == ProgramRun::Outcome::start_failed) return report_error("Error executing external program DCL2ZIP.EXE");

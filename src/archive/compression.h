@@ -1,10 +1,10 @@
 // Compression of the import file and decompression of an extracted stream.
 //
-// The built-in DCL codec does the work and exchanges exactly the files the
-// external programs would: the raw ZIP (raw file + "zip") wrapping a stored
-// stream, and temp + "import.zip" holding the compressed import file. When
-// the program folder holds "dcl2zip.exe" / "pkzip25.exe" (or the same names
-// without ".exe"), those programs are run instead.
+// The built-in DCL codec does the work in memory. When the program folder
+// holds "dcl2zip.exe" / "pkzip25.exe" (or the same names without ".exe"),
+// those programs are run instead, with the files they exchange: the raw ZIP
+// (raw file + "zip") wrapping a stored stream, and temp + "import.zip"
+// holding the compressed import file.
 #pragma once
 
 #include <cstdint>
@@ -21,9 +21,9 @@ namespace fs = std::filesystem;
 // The largest length an index entry can hold (24 bits).
 inline constexpr std::uint32_t max_entry_length = 0xFFFFFF;
 
-// Compresses `import_file` into temp + "import.zip" with the dictionary of
-// `dcl_option` (" -1 ", " -2 ", " -4 "; an empty option means " -4 ").
-// Returns 0, the compressor's non-zero exit code, or -1.
+// Runs the external compressor: `import_file` into temp + "import.zip" with
+// the dictionary of `dcl_option` (" -1 ", " -2 ", " -4 "; an empty option
+// means " -4 "). Returns 0, the compressor's non-zero exit code, or -1.
 [[nodiscard]] int compress(const fs::path& import_file, const std::string& dcl_option);
 
 // Replaces `raw_file` with the decompressed content of the ZIP raw_file + "zip".

@@ -46,6 +46,62 @@ int finish_copy(CopyOutcome outcome, OutputFile& out, const std::string& message
     return report_error(message + outcome.line());
 }
 
+// A compressed entry's data part, decoded in memory from its stored
+// `stream`; nothing when the stream is damaged or not as long as the index says.
+std::optional<Bytes> decoded_data_part(const ResEntry& entry, ByteSpan stream)
+{
+    const std::uint32_t expected = entry.uncompressed_length - entry.directory_size();
+    auto data = decompress_in_process(stream, expected);
+    if (data && data->size() != expected) {
+        (void)report_error(1776, "Error decompressing item - the data has not the length the index gives");
+        return std::nullopt;
+    }
+    return data;
+}
+
+// Writes a stored stream over `file`; 0 or -1.
+int write_stream(const fs::path& file, const Bytes& stream)
+{
+    std::string reason;
+    if (!write_file(file, stream, &reason))
+        return report_error(error_text(1726, "Failed to open file ") + display(file) + " for output" +
+                            reason_line(file, reason));
+    return 0;
+}
+
+// The compressed stream of `file`: from the built-in codec in memory, or cut
+// out of the "import.zip" the external compressor writes.
+std::optional<Bytes> compressed_stream(const fs::path& file, const std::string& dcl_option)
+{
+    if (compresses_in_process()) {
+        InputFile in;
+        Bytes data;
+        if (!in.open(file) || !in.read_at(0, data, static_cast<std::size_t>(in.size()))) {
+            (void)report_error(error_text(1761, "Error compressing item") + reason_line(file, in.reason()));
+            return std::nullopt;
+        }
+        return compress_in_process(data, dcl_option);
+    }
+    if (compress(file, dcl_option) != 0) return std::nullopt;
+    const fs::path import_zip = Workspace::instance().temp_file("import.zip");
+    const auto zip = read_file(import_zip);
+    if (!zip) {
+        (void)report_error(error_text(1717, "Failed to open zip ") + display(import_zip));
+        return std::nullopt;
+    }
+    const auto member = first_zip_member(*zip);
+    if (!member) {
+        (void)report_error(error_text(1718, "Damaged zip ") + display(import_zip));
+        return std::nullopt;
+    }
+    Bytes stream(member->data.begin(), member->data.end());
+    if (!remove_file(import_zip)) {
+        (void)report_error(1747, "Error deleting zip file");
+        return std::nullopt;
+    }
+    return stream;
+}
+
 // Writes the entry's data part to the raw file: stored bytes of a raw entry,
 // the decompressed stream of a compressed one.
 int write_raw_file(ResEntry& entry, const fs::path& raw)
@@ -65,10 +121,8 @@ int write_raw_file(ResEntry& entry, const fs::path& raw)
         return report_error(error_text(1001, "Error copying file") + reason_line(archive.path(), archive.reason()));
     const std::uint32_t expected = entry.uncompressed_length - entry.directory_size();
     if (decompresses_in_process()) {
-        const auto data = decompress_in_process(stream, expected);
+        const auto data = decoded_data_part(entry, stream);
         if (!data) return -1;
-        if (data->size() != expected)
-            return report_error(1776, "Error decompressing item - the data has not the length the index gives");
         std::string reason;
         if (!write_file(raw, *data, &reason))
             return report_error(error_text(1580, "Error writing output file") + reason_line(raw, reason));
@@ -186,25 +240,18 @@ int ResEntry::detect_type_in_archive()
     if (type_handler) return 0;
     if (!replaceable_in_memory()) return report_error(1097, "Invalid Item Number");
     if (!archive_file || !archive_file->is_open()) return report_error(1560, "The .res file is not open");
-    auto read_failure = [&] {
+    // A raw entry's first bytes, or a compressed one's whole stream.
+    Bytes stored;
+    const std::size_t wanted = is_compressed() ? stored_length : std::min<std::size_t>(stored_length, 8);
+    if (!archive_file->read_at(data_offset, stored, wanted))
         return report_error(error_text(1067, "Open file for reading failed") +
                             reason_line(archive_file->path(), archive_file->reason()));
-    };
-    if (!is_compressed()) {
-        std::uint8_t head[8] = {};
-        const std::size_t count = std::min<std::size_t>(stored_length, sizeof head);
-        if (!archive_file->read_at(data_offset, head, count)) return read_failure();
-        type_handler = create_file_type(type_from_head(std::span<const std::uint8_t>(head, count), stored_length));
-        return type_handler ? 0 : -1;
-    }
-    Bytes stream;
-    if (!archive_file->read_at(data_offset, stream, stored_length)) return read_failure();
-    const auto data = decompress_in_process(stream, uncompressed_length);
-    if (!data) return -1;
-    if (data->size() != uncompressed_length)
-        return report_error(1776, "Error decompressing item - the data has not the length the index gives");
-    const std::size_t count = std::min<std::size_t>(data->size(), 8);
-    type_handler = create_file_type(type_from_head(std::span<const std::uint8_t>(data->data(), count), data->size()));
+    std::optional<Bytes> decoded;
+    if (is_compressed() && !(decoded = decoded_data_part(*this, stored))) return -1;
+    const Bytes& data = decoded ? *decoded : stored;
+    const std::uint64_t size = decoded ? decoded->size() : stored_length;
+    const std::size_t head = std::min<std::size_t>(data.size(), 8);
+    type_handler = create_file_type(type_from_head(std::span<const std::uint8_t>(data.data(), head), size));
     return type_handler ? 0 : -1;
 }
 
@@ -231,21 +278,12 @@ std::optional<EntryReplacement> ResEntry::replacement_by_file(const fs::path& so
         replacement.data_file_is_users = true;
         return replacement;
     }
-    Bytes data;
-    if (!in.read_at(0, data, static_cast<std::size_t>(in.size()))) {
-        (void)report_error(error_text(1761, "Error compressing item") + reason_line(source, in.reason()));
-        return std::nullopt;
-    }
-    Bytes stream = compress_in_process(data, dcl_option);
-    keep_lengths_apart(stream, data.size());
+    std::optional<Bytes> stream = compressed_stream(source, dcl_option);
+    if (!stream) return std::nullopt;
+    keep_lengths_apart(*stream, replacement.uncompressed_length);
     replacement.data_file = fs::path(raw_file_path().string() + "stored");
-    replacement.stored_length = static_cast<std::uint32_t>(stream.size());
-    std::string reason;
-    if (!write_file(replacement.data_file, stream, &reason)) {
-        (void)report_error(error_text(1726, "Failed to open file ") + display(replacement.data_file) + " for output" +
-                           reason_line(replacement.data_file, reason));
-        return std::nullopt;
-    }
+    replacement.stored_length = static_cast<std::uint32_t>(stream->size());
+    if (write_stream(replacement.data_file, *stream) != 0) return std::nullopt;
     return replacement;
 }
 
@@ -280,39 +318,6 @@ int replace_item_in_import_file(ResEntry& entry, int item, const fs::path& impor
     if (!out.write_at(entry.item_offsets[item - 1] - entry.item_offsets[0], *item_bytes) || !out.close())
         return report_error(error_text(1661, "Failed to import item") + reason_line(import_file, out.reason()));
     return 0;
-}
-
-// The compressed stream of the import file: from the built-in codec in
-// memory, or cut out of the "import.zip" the external compressor writes.
-std::optional<Bytes> compressed_stream(const fs::path& import_file, const std::string& dcl_option)
-{
-    if (compresses_in_process()) {
-        InputFile in;
-        Bytes data;
-        if (!in.open(import_file) || !in.read_at(0, data, static_cast<std::size_t>(in.size()))) {
-            (void)report_error(error_text(1761, "Error compressing item") + reason_line(import_file, in.reason()));
-            return std::nullopt;
-        }
-        return compress_in_process(data, dcl_option);
-    }
-    if (compress(import_file, dcl_option) != 0) return std::nullopt;
-    const fs::path import_zip = Workspace::instance().temp_file("import.zip");
-    const auto zip = read_file(import_zip);
-    if (!zip) {
-        (void)report_error(error_text(1717, "Failed to open zip ") + display(import_zip));
-        return std::nullopt;
-    }
-    const auto member = first_zip_member(*zip);
-    if (!member) {
-        (void)report_error(error_text(1718, "Damaged zip ") + display(import_zip));
-        return std::nullopt;
-    }
-    Bytes stream(member->data.begin(), member->data.end());
-    if (!remove_file(import_zip)) {
-        (void)report_error(1747, "Error deleting zip file");
-        return std::nullopt;
-    }
-    return stream;
 }
 
 }  // namespace
@@ -369,10 +374,7 @@ int ResEntry::finish_import(const fs::path& import_file)
     if (!compressed) return -1;
     Bytes stream = std::move(*compressed);
     keep_lengths_apart(stream, new_uncompressed_length);
-    std::string reason;
-    if (!write_file(import_file, stream, &reason))
-        return report_error(error_text(1726, "Failed to open file ") + display(import_file) + " for output" +
-                            reason_line(import_file, reason));
+    if (write_stream(import_file, stream) != 0) return -1;
 
     if (stream.size() + directory_size() > max_entry_length) return entry_too_large_error();
     new_stored_length = static_cast<std::uint32_t>(stream.size());
