@@ -68,6 +68,13 @@ std::uint64_t load_u64(const std::uint8_t* p)
 {
     std::uint8_t* const stop = to + length;
     const std::uint8_t* from = to - distance;
+    if ((length <= 16) & (distance >= length)) {
+        // The common short match whose source lies wholly before it: one
+        // 16-byte move, whatever its distance (the bytes past the match,
+        // maybe read from it, are overwritten later).
+        std::memmove(to, from, 16);
+        return stop;
+    }
     if (distance >= 16) {
         do {
             std::memcpy(to, from, 16);
