@@ -68,6 +68,13 @@ std::uint64_t load_u64(const std::uint8_t* p)
 {
     std::uint8_t* const stop = to + length;
     const std::uint8_t* from = to - distance;
+    if ((length <= 16) & (distance >= length)) {
+        // The common short match whose source lies wholly before it: one
+        // 16-byte move, whatever its distance (the bytes past the match,
+        // maybe read from it, are overwritten later).
+        std::memmove(to, from, 16);
+        return stop;
+    }
     if (distance >= 16) {
         do {
             std::memcpy(to, from, 16);
@@ -251,9 +258,9 @@ struct Exploder {
         std::uint8_t* room_end = limit;
         const DistanceEntry* const pair_table = distance_tables[distance_low_bits(2, dictionary_bits)].data();
         const DistanceEntry* const long_table = distance_tables[distance_low_bits(3, dictionary_bits)].data();
-        const std::uint32_t* const match_table = match_tables[dictionary_bits - 4].data();
+        const std::uint32_t* const any_match_table = match_tables[dictionary_bits - 4].data();
         const std::size_t pair_low_mask = (1u << distance_low_bits(2, dictionary_bits)) - 1;
-        const std::size_t long_low_mask = (1u << dictionary_bits) - 1;
+        const std::size_t any_long_low_mask = (1u << dictionary_bits) - 1;
         const std::uint8_t* const in_end = end;
         const std::uint8_t* const out_begin = begin;
 
@@ -285,10 +292,15 @@ struct Exploder {
             status = why;
             return false;
         };
-        auto tokens = [&]<bool Checked>() {
+        // `Dictionary`: the dictionary bits when known at compile time (the
+        // table's address and the mask then take no register), else 0 for
+        // the stream's, held in `any_...`.
+        auto tokens = [&]<bool Checked, unsigned Dictionary = 0>() __attribute__((always_inline)) {
             // Without the check, a match tops the buffer up before it is
             // read, so a round needs only two literals' bits.
             constexpr unsigned round_bits = Checked ? longest_token_bits : 2 * literal_bits;
+            const std::uint32_t* const match_table = Dictionary != 0 ? match_tables[Dictionary - 4].data() : any_match_table;
+            const std::size_t long_low_mask = Dictionary != 0 ? (1u << Dictionary) - 1 : any_long_low_mask;
             do {
                 if (!Ascii && (b & 0x201) == 0 && room_end - o >= 2) [[likely]] {
                     // Two literals at once, as common as they are in poorly compressing data.
@@ -349,22 +361,32 @@ struct Exploder {
             return true;
         };
         // While 8 input bytes remain, refills take real input only, so no
-        // token can have used bits from past its end.
-        while (in_end - in >= 8) {
-            refill();
-            if (!tokens.template operator()<false>()) return status;
-        }
-        // The last bytes, then zero bytes past the end, counted.
-        for (;;) {
-            while (n <= 56) {
-                std::uint64_t byte = 0;
-                if (in < in_end)
-                    byte = *in++;
-                else
-                    ++phantom;
-                b |= byte << n;
-                n += 8;
+        // token can have used bits from past its end. This loop takes nearly
+        // all the time: one copy per dictionary.
+        auto unchecked = [&]<unsigned Dictionary>() __attribute__((always_inline)) {
+            while (in_end - in >= 8) {
+                refill();
+                if (!tokens.template operator()<false, Dictionary>()) return false;
             }
+            return true;
+        };
+        if (in_end - in >= 8) {
+            const bool going = dictionary_bits == 4   ? unchecked.template operator()<4>()
+                               : dictionary_bits == 5 ? unchecked.template operator()<5>()
+                                                      : unchecked.template operator()<6>();
+            if (!going) return status;
+        }
+        // The last bytes, copied before zero bytes, which are counted as
+        // they are fed. Until a token uses one, the buffer holds all those
+        // fed (at most 7), so top-ups read no further than 7 + 7 + 8 bytes.
+        std::uint8_t last[24] = {};
+        const std::size_t remaining = static_cast<std::size_t>(in_end - in);
+        std::memcpy(last, in, remaining);
+        const std::uint8_t* const last_end = last + remaining;
+        in = last;
+        for (;;) {
+            refill();
+            if (in > last_end) phantom = static_cast<std::size_t>(in - last_end);
             if (!tokens.template operator()<true>()) return status;
         }
     }
