@@ -313,6 +313,7 @@ struct Imploder {
     std::uint32_t block_span;  // the longest block this input has
     std::unique_ptr<std::uint64_t[]> way;
     std::unique_ptr<std::uint32_t[]> tokens;  // the lower halves of a block's cheapest way
+    unsigned reached_end = 0;                 // the last offset the block before may have reached
 
     // Second parts of tokens; then the distance parts as parts of a way.
     const SecondTables& seconds;
@@ -377,7 +378,7 @@ struct Imploder {
     // lengths up to `room` to the parse and adds the position to the
     // finder. The candidates come nearest first, each longer than the one
     // before: the nearest length-2 pair, then the hash chain. Returns the
-    // longest (length 0 when there is none).
+    // longest of 3 bytes or more (length 0 when there is none).
     template <bool NearEnd>
     Match search(unsigned at, std::uint32_t position, unsigned room)
     {
@@ -407,18 +408,12 @@ struct Imploder {
         head_slot = biased;
 
         const unsigned limit = NearEnd ? std::min<std::uint32_t>(left, max_match) : max_match;
+        // Where the nearest pair goes on for 3 bytes or more, it is also the
+        // nearest 3-byte match: the chain finds it there.
+        if (pair_distance <= max_len2_distance && room >= 2) relax(at + 2, bits_part(way[at]) + pair_ways[pair_distance]);
         Match best;
         unsigned offered = 2;  // lengths up to this one are offered
-        if (pair_distance <= max_len2_distance) {
-            best = {common_length(here - pair_distance, here, limit), pair_distance};
-            if (room >= 2) relax(at + 2, bits_part(way[at]) + pair_ways[pair_distance]);
-            if (best.length >= 3) {
-                offered = std::min(best.length, room);
-                relax_lengths(at, 3, offered, pair_distance);
-            }
-        }
-        unsigned longest = std::max(best.length, 2u);
-        if (longest >= limit) return best;
+        unsigned longest = 2;
         // The chain is walked by stored (biased) positions: the bias is a
         // multiple of the chain's size, so a stored position is its own index.
         std::uint32_t candidate = head_slot_before;
@@ -476,8 +471,7 @@ struct Imploder {
         put(first.value | (last.value << first.bits), first.bits + last.bits);
     }
 
-    // Sends the cheapest way through the block's first `end` bytes, and
-    // leaves every offset unreached for the next block.
+    // Sends the cheapest way through the block's first `end` bytes.
     void put_block(unsigned end)
     {
         // Walk back, listing the tokens last first, then send the list backwards.
@@ -493,13 +487,16 @@ struct Imploder {
             put_token(token & length_mask, token >> second_shift);
         }
         // The literal from `end` may have reached one offset further.
-        std::fill(way.get() + 1, way.get() + std::min(end + tuning.nice_length, block_span) + 1, unreached);
+        reached_end = std::min(end + tuning.nice_length, block_span);
     }
 
     // Parses one block from `start`; returns the position after it.
     std::uint32_t parse_block(std::uint32_t start)
     {
         const unsigned span = static_cast<unsigned>(std::min<std::uint32_t>(block_size, size - start));
+        // What the block before reached is unreached again (after the last
+        // block nothing needs it).
+        std::fill(way.get() + 1, way.get() + reached_end + 1, unreached);
         way[0] = 0;
         // The way to the current offset, carried from one offset to the
         // next in a register: only the literal offer changes the next one
