@@ -493,6 +493,15 @@ struct Imploder {
     // Parses one block from `start`; returns the position after it.
     std::uint32_t parse_block(std::uint32_t start)
     {
+        // Most blocks lie wholly before `near_end`: their positions need no
+        // check of the input's end.
+        const std::uint32_t end = start + std::min<std::uint32_t>(block_size, size - start);
+        return end <= near_end ? parse_block<false>(start) : parse_block<true>(start);
+    }
+
+    template <bool NearEnd>
+    std::uint32_t parse_block(std::uint32_t start)
+    {
         const unsigned span = static_cast<unsigned>(std::min<std::uint32_t>(block_size, size - start));
         // What the block before reached is unreached again (after the last
         // block nothing needs it).
@@ -502,20 +511,22 @@ struct Imploder {
         // next in a register: only the literal offer changes the next one
         // after it is read (matches reach 2 bytes or more ahead).
         std::uint64_t here = 0;
+        const std::uint64_t search_above = (tuning.search_margin + 1) * bits_one;
         for (unsigned at = 0; at < span; ++at) {
             const std::uint32_t position = start + at;
             const std::uint64_t next = std::min(way[at + 1], with_literal(here, position));
             way[at + 1] = next;
             const std::uint64_t now = here;
             here = next;
-            if ((next >> 32) <= (now >> 32) + tuning.search_margin) {
+            if (next < bits_part(now) + search_above) {
                 // The next byte is reached (about) as cheaply as this one:
                 // whatever starts here is found one byte later, shorter by
                 // one and costing no more, so there is no need to search here.
-                insert_at(position);
+                if constexpr (NearEnd) insert_at(position); else insert<false>(position);
                 continue;
             }
-            const Match longest = search_at(at, position, std::min(span - at, tuning.nice_length - 1));
+            const unsigned room = std::min(span - at, tuning.nice_length - 1);
+            const Match longest = NearEnd ? search_at(at, position, room) : search<false>(at, position, room);
             if (longest.length >= tuning.nice_length) {
                 // Long enough to take as it is (3 bytes or more, so its
                 // second part is at its distance): end the block here.
@@ -529,7 +540,7 @@ struct Imploder {
                 const unsigned stop = std::min(at + longest.length, span);
                 for (++at; at < stop; ++at) {
                     relax(at + 1, with_literal(way[at], start + at));
-                    insert_at(start + at);
+                    if constexpr (NearEnd) insert_at(start + at); else insert<false>(start + at);
                 }
                 --at;
                 here = way[at + 1];
