@@ -258,9 +258,7 @@ struct Imploder {
           window(1u << (dict_bits + 6)),
           chain_mask(std::bit_ceil(std::clamp(size, 1u, 2 * window)) - 1),
           tuning(tuning_for(dict_bits)),
-          head(unset_table<std::uint32_t>(std::size_t{1} << hash_bits)),
-          chain(unset_table<std::uint32_t>(std::size_t{chain_mask} + 1)),
-          pair_head(unset_table<std::uint32_t>(std::size_t{1} << 16)),
+          finder(unset_table<std::uint32_t>(pair_slots + head_slots + chain_mask + 1)),
           block_span(std::min<std::uint32_t>(size, block_size)),
           way(unset_table<std::uint64_t>(block_span + 1)),
           tokens(unset_table<std::uint32_t>(block_span)),
@@ -276,23 +274,21 @@ struct Imploder {
     // Clears the head slots the input's hashes and pairs can reach.
     void clear_slots()
     {
-        constexpr std::size_t head_slots = std::size_t{1} << hash_bits;
-        constexpr std::size_t pair_slots = std::size_t{1} << 16;
         const bool clear_heads_one_by_one = size < head_slots / 4;
         const bool clear_pairs_one_by_one = size < pair_slots / 4;
-        if (!clear_heads_one_by_one) std::fill(head.get(), head.get() + head_slots, 0u);
-        if (!clear_pairs_one_by_one) std::fill(pair_head.get(), pair_head.get() + pair_slots, 0u);
+        if (!clear_heads_one_by_one) std::fill(heads(), heads() + head_slots, 0u);
+        if (!clear_pairs_one_by_one) std::fill(pairs(), pairs() + pair_slots, 0u);
         if (!clear_pairs_one_by_one) return;
         // One pass for both: the hash of the 3 bytes and the pair at each position.
         std::uint32_t p = 0;
         for (; p + 4 <= size; ++p) {
             const std::uint32_t four = load_u32(data + p);
-            if (clear_heads_one_by_one) head[hash_of(four & 0xFFFFFF)] = 0;
-            pair_head[four & 0xFFFF] = 0;
+            if (clear_heads_one_by_one) heads()[hash_of(four & 0xFFFFFF)] = 0;
+            pairs()[four & 0xFFFF] = 0;
         }
         for (; p + 2 <= size; ++p) {
-            if (p + 3 <= size) head[hash_of(three_at<true>(data + p, size - p))] = 0;
-            pair_head[pair_at(data + p)] = 0;
+            if (p + 3 <= size) heads()[hash_of(three_at<true>(data + p, size - p))] = 0;
+            pairs()[pair_at(data + p)] = 0;
         }
     }
 
@@ -303,9 +299,16 @@ struct Imploder {
     std::uint32_t window;
     std::uint32_t chain_mask;
     Tuning tuning;
-    std::unique_ptr<std::uint32_t[]> head;       // by 3-byte hash: latest position + bias
-    std::unique_ptr<std::uint32_t[]> chain;      // by position: the previous one with that hash
-    std::unique_ptr<std::uint32_t[]> pair_head;  // by 2-byte value: latest position + bias
+    // The finder's three tables, in one block so that one register reaches
+    // them all: by 2-byte value the latest position + bias, by 3-byte hash
+    // the latest position + bias, and by position the previous one with
+    // the same hash.
+    static constexpr std::size_t pair_slots = std::size_t{1} << 16;
+    static constexpr std::size_t head_slots = std::size_t{1} << hash_bits;
+    std::unique_ptr<std::uint32_t[]> finder;
+    std::uint32_t* pairs() const { return finder.get(); }
+    std::uint32_t* heads() const { return finder.get() + pair_slots; }
+    std::uint32_t* chains() const { return finder.get() + pair_slots + head_slots; }
 
     // Parse of one block: the cheapest known way to each offset, `unreached`
     // where there is none yet. Matches are offered up to `nice_length` - 1
@@ -347,14 +350,14 @@ struct Imploder {
         const std::uint8_t* p = data + position;
         const std::uint32_t left = size - position;
         if (NearEnd && left < 3) {
-            if (left == 2) pair_head[pair_at(p)] = position + position_bias;
+            if (left == 2) pairs()[pair_at(p)] = position + position_bias;
             return;
         }
         const std::uint32_t three = three_at<NearEnd>(p, left);
-        std::uint32_t& head_slot = head[hash_of(three)];
-        chain[position & chain_mask] = head_slot;
+        std::uint32_t& head_slot = heads()[hash_of(three)];
+        chains()[position & chain_mask] = head_slot;
         head_slot = position + position_bias;
-        pair_head[three & 0xFFFF] = position + position_bias;
+        pairs()[three & 0xFFFF] = position + position_bias;
     }
 
     void relax(unsigned offset, std::uint64_t offer) { way[offset] = std::min(way[offset], offer); }
@@ -388,7 +391,7 @@ struct Imploder {
         if (NearEnd && left < 3) {
             // The last two bytes can still be a 2-byte match.
             if (left == 2) {
-                std::uint32_t& last_pair = pair_head[pair_at(here)];
+                std::uint32_t& last_pair = pairs()[pair_at(here)];
                 const std::uint32_t distance = biased - last_pair;
                 last_pair = biased;
                 if (distance <= max_len2_distance && room >= 2) {
@@ -399,12 +402,12 @@ struct Imploder {
             return {};
         }
         const std::uint32_t three = three_at<NearEnd>(here, left);
-        std::uint32_t& pair_slot = pair_head[three & 0xFFFF];
+        std::uint32_t& pair_slot = pairs()[three & 0xFFFF];
         const std::uint32_t pair_distance = biased - pair_slot;
         pair_slot = biased;
-        std::uint32_t& head_slot = head[hash_of(three)];
+        std::uint32_t& head_slot = heads()[hash_of(three)];
         const std::uint32_t head_slot_before = head_slot;
-        chain[position & chain_mask] = head_slot_before;
+        chains()[position & chain_mask] = head_slot_before;
         head_slot = biased;
 
         const unsigned limit = NearEnd ? std::min<std::uint32_t>(left, max_match) : max_match;
@@ -432,7 +435,7 @@ struct Imploder {
                     if (length >= limit) break;
                 }
             }
-            candidate = chain[candidate & chain_mask];
+            candidate = chains()[candidate & chain_mask];
         }
         return best;
     }
