@@ -440,17 +440,22 @@ struct Imploder {
         return best;
     }
 
+    // insert() and search() for a position that may be near the input's
+    // end (`MaybeNearEnd`), where a check picks the version to run.
+    template <bool MaybeNearEnd = true>
     void insert_at(std::uint32_t position)
     {
-        if (position < near_end)
-            insert<false>(position);
-        else
+        if (MaybeNearEnd && position >= near_end)
             insert<true>(position);
+        else
+            insert<false>(position);
     }
 
+    template <bool MaybeNearEnd>
     Match search_at(unsigned at, std::uint32_t position, unsigned room)
     {
-        return position < near_end ? search<false>(at, position, room) : search<true>(at, position, room);
+        return MaybeNearEnd && position >= near_end ? search<true>(at, position, room)
+                                                    : search<false>(at, position, room);
     }
 
     // Adds `bits` bits (at most 32) to the stream. The stream keeps 8 spare
@@ -525,11 +530,10 @@ struct Imploder {
                 // The next byte is reached (about) as cheaply as this one:
                 // whatever starts here is found one byte later, shorter by
                 // one and costing no more, so there is no need to search here.
-                if constexpr (NearEnd) insert_at(position); else insert<false>(position);
+                insert_at<NearEnd>(position);
                 continue;
             }
-            const unsigned room = std::min(span - at, tuning.nice_length - 1);
-            const Match longest = NearEnd ? search_at(at, position, room) : search<false>(at, position, room);
+            const Match longest = search_at<NearEnd>(at, position, std::min(span - at, tuning.nice_length - 1));
             if (longest.length >= tuning.nice_length) {
                 // Long enough to take as it is (3 bytes or more, so its
                 // second part is at its distance): end the block here.
@@ -543,7 +547,7 @@ struct Imploder {
                 const unsigned stop = std::min(at + longest.length, span);
                 for (++at; at < stop; ++at) {
                     relax(at + 1, with_literal(way[at], start + at));
-                    if constexpr (NearEnd) insert_at(start + at); else insert<false>(start + at);
+                    insert_at<NearEnd>(start + at);
                 }
                 --at;
                 here = way[at + 1];
