@@ -261,7 +261,7 @@ struct Imploder {
           finder(unset_table<std::uint32_t>(pair_slots + head_slots + chain_mask + 1)),
           block_span(std::min<std::uint32_t>(size, block_size)),
           way(unset_table<std::uint64_t>(block_span + 1)),
-          tokens(unset_table<std::uint32_t>(block_span)),
+          listed_sends(unset_table<std::uint64_t>(2 * (block_span + 1))),
           seconds(second_tables(dict_bits)),
           second_sends(seconds.sends),
           distance_ways(seconds.distance_ways),
@@ -315,7 +315,11 @@ struct Imploder {
     // bytes, so nothing past that many bytes after a block's end is reached.
     std::uint32_t block_span;  // the longest block this input has
     std::unique_ptr<std::uint64_t[]> way;
-    std::unique_ptr<std::uint32_t[]> tokens;  // the lower halves of a block's cheapest way
+    // Two lists of sends (see send_of()), each of a block's cheapest way,
+    // last first: one being listed, the other (the block before) being sent.
+    std::unique_ptr<std::uint64_t[]> listed_sends;
+    bool listing_upper = false;  // the current block is listed in the upper list
+    unsigned unsent = 0;         // sends of the block before still to go
     unsigned reached_end = 0;                 // the last offset the block before may have reached
 
     // Second parts of tokens; then the distance parts as parts of a way.
@@ -471,31 +475,51 @@ struct Imploder {
         pending_bits -= whole * 8;
     }
 
-    // Sends a token of `length` whose second part is `second_sends[second]`.
-    void put_token(unsigned length, unsigned second)
+    // A send: a token's bits in stream order in the lower half, their count
+    // in the upper. The token is the lower half of a way.
+    std::uint64_t send_of(std::uint32_t token) const
     {
-        const Send first = length_sends[length];
-        const Send last = second_sends[second];
-        put(first.value | (last.value << first.bits), first.bits + last.bits);
+        const Send first = length_sends[token & length_mask];
+        const Send last = second_sends[token >> second_shift];
+        return (std::uint64_t{first.bits + last.bits} << 32) | first.value | (last.value << first.bits);
     }
 
-    // Sends the cheapest way through the block's first `end` bytes.
-    void put_block(unsigned end)
+    void put(std::uint64_t send) { put(static_cast<std::uint32_t>(send), static_cast<unsigned>(send >> 32)); }
+
+    // Lists the sends of the cheapest way through the block's first `end`
+    // bytes, and of `closing` after them if it is a token, while sending the
+    // block before. The walk back waits at each step for the word it reads,
+    // and the stream for each bit count: the two chains run side by side.
+    void put_block(unsigned end, std::uint32_t closing = 0)
     {
-        // Walk back, listing the tokens last first, then send the list backwards.
-        std::uint32_t* const listed = tokens.get();
+        std::uint64_t* const listing = listed_sends.get() + (listing_upper ? block_span + 1 : 0);
+        const std::uint64_t* const sending = listed_sends.get() + (listing_upper ? 0 : block_span + 1);
         unsigned count = 0;
-        for (unsigned at = end; at != 0; ++count) {
+        if (closing != 0) listing[count++] = send_of(closing);
+        unsigned at = end;
+        for (; at != 0 && unsent != 0; ++count) {
             const auto token = static_cast<std::uint32_t>(way[at]);
-            listed[count] = token;
+            listing[count] = send_of(token);
+            at -= token & length_mask;
+            put(sending[--unsent]);
+        }
+        for (; at != 0; ++count) {
+            const auto token = static_cast<std::uint32_t>(way[at]);
+            listing[count] = send_of(token);
             at -= token & length_mask;
         }
-        while (count != 0) {
-            const std::uint32_t token = listed[--count];
-            put_token(token & length_mask, token >> second_shift);
-        }
+        while (unsent != 0) put(sending[--unsent]);
+        unsent = count;
+        listing_upper = !listing_upper;
         // The literal from `end` may have reached one offset further.
         reached_end = std::min(end + tuning.nice_length, block_span);
+    }
+
+    // Sends the last block's list.
+    void put_unsent()
+    {
+        const std::uint64_t* const sending = listed_sends.get() + (listing_upper ? 0 : block_span + 1);
+        while (unsent != 0) put(sending[--unsent]);
     }
 
     // Parses one block from `start`; returns the position after it.
@@ -537,8 +561,7 @@ struct Imploder {
             if (longest.length >= tuning.nice_length) {
                 // Long enough to take as it is (3 bytes or more, so its
                 // second part is at its distance): end the block here.
-                put_block(at);
-                put_token(longest.length, longest.distance);
+                put_block(at, (longest.distance << second_shift) | longest.length);
                 for (std::uint32_t p = position + 1; p < position + longest.length; ++p) insert_at(p);
                 return position + longest.length;
             }
@@ -565,6 +588,7 @@ struct Imploder {
         stream[1] = static_cast<std::uint8_t>(dictionary_bits);
         to = stream.data() + 2;
         for (std::uint32_t position = 0; position < size;) position = parse_block(position);
+        put_unsent();
         const Send end = length_sends[end_of_stream];
         put(end.value, end.bits);
         if (pending_bits > 0) *to++ = static_cast<std::uint8_t>(pending);
