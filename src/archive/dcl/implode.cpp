@@ -522,17 +522,28 @@ struct Imploder {
         while (unsent != 0) put(sending[--unsent]);
     }
 
-    // Parses one block from `start`; returns the position after it.
-    std::uint32_t parse_block(std::uint32_t start)
+    // How a block's parse ended: the offset its cheapest way runs to, the
+    // token after that if there is one (0 if not), and the position after
+    // the block.
+    struct BlockEnd {
+        unsigned end;
+        std::uint32_t closing;
+        std::uint32_t after;
+    };
+
+    // Parses and sends one block from `start`; returns the position after it.
+    std::uint32_t encode_block(std::uint32_t start)
     {
         // Most blocks lie wholly before `near_end`: their positions need no
         // check of the input's end.
-        const std::uint32_t end = start + std::min<std::uint32_t>(block_size, size - start);
-        return end <= near_end ? parse_block<false>(start) : parse_block<true>(start);
+        const std::uint32_t last = start + std::min<std::uint32_t>(block_size, size - start);
+        const BlockEnd block = last <= near_end ? parse_block<false>(start) : parse_block<true>(start);
+        put_block(block.end, block.closing);
+        return block.after;
     }
 
     template <bool NearEnd>
-    std::uint32_t parse_block(std::uint32_t start)
+    BlockEnd parse_block(std::uint32_t start)
     {
         const unsigned span = static_cast<unsigned>(std::min<std::uint32_t>(block_size, size - start));
         // What the block before reached is unreached again (after the last
@@ -561,9 +572,8 @@ struct Imploder {
             if (longest.length >= tuning.nice_length) {
                 // Long enough to take as it is (3 bytes or more, so its
                 // second part is at its distance): end the block here.
-                put_block(at, (longest.distance << second_shift) | longest.length);
                 for (std::uint32_t p = position + 1; p < position + longest.length; ++p) insert_at(p);
-                return position + longest.length;
+                return {at, (longest.distance << second_shift) | longest.length, position + longest.length};
             }
             if (longest.length >= tuning.skip_length) {
                 // Inside a long match: keep the finder up to date, search no more.
@@ -576,8 +586,7 @@ struct Imploder {
                 here = way[at + 1];
             }
         }
-        put_block(span);
-        return start + span;
+        return {span, 0, start + span};
     }
 
     Bytes run()
@@ -587,7 +596,7 @@ struct Imploder {
         stream[0] = 0;
         stream[1] = static_cast<std::uint8_t>(dictionary_bits);
         to = stream.data() + 2;
-        for (std::uint32_t position = 0; position < size;) position = parse_block(position);
+        for (std::uint32_t position = 0; position < size;) position = encode_block(position);
         put_unsent();
         const Send end = length_sends[end_of_stream];
         put(end.value, end.bits);
