@@ -320,7 +320,7 @@ struct Imploder {
     std::unique_ptr<std::uint64_t[]> listed_sends;
     bool listing_upper = false;  // the current block is listed in the upper list
     unsigned unsent = 0;         // sends of the block before still to go
-    unsigned reached_end = 0;                 // the last offset the block before may have reached
+    unsigned reached_end = 0;    // the last offset the block before may have reached
 
     // Second parts of tokens; then the distance parts as parts of a way.
     const SecondTables& seconds;
@@ -492,8 +492,8 @@ struct Imploder {
     // and the stream for each bit count: the two chains run side by side.
     void put_block(unsigned end, std::uint32_t closing = 0)
     {
-        std::uint64_t* const listing = listed_sends.get() + (listing_upper ? block_span + 1 : 0);
-        const std::uint64_t* const sending = listed_sends.get() + (listing_upper ? 0 : block_span + 1);
+        std::uint64_t* const listing = sends_list(listing_upper);
+        const std::uint64_t* const sending = sends_list(!listing_upper);
         unsigned count = 0;
         if (closing != 0) listing[count++] = send_of(closing);
         unsigned at = end;
@@ -508,17 +508,19 @@ struct Imploder {
             listing[count] = send_of(token);
             at -= token & length_mask;
         }
-        while (unsent != 0) put(sending[--unsent]);
+        put_unsent();
         unsent = count;
         listing_upper = !listing_upper;
         // The literal from `end` may have reached one offset further.
         reached_end = std::min(end + tuning.nice_length, block_span);
     }
 
-    // Sends the last block's list.
+    std::uint64_t* sends_list(bool upper) const { return listed_sends.get() + (upper ? block_span + 1 : 0); }
+
+    // Sends what is left of the block before's list.
     void put_unsent()
     {
-        const std::uint64_t* const sending = listed_sends.get() + (listing_upper ? 0 : block_span + 1);
+        const std::uint64_t* const sending = sends_list(!listing_upper);
         while (unsent != 0) put(sending[--unsent]);
     }
 
