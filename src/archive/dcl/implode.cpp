@@ -497,17 +497,17 @@ struct Imploder {
         unsigned count = 0;
         if (closing != 0) listing[count++] = send_of(closing);
         unsigned at = end;
-        for (; at != 0 && unsent != 0; ++count) {
+        // One step of the walk back: the token that ends at `at`.
+        const auto list_token = [&] {
             const auto token = static_cast<std::uint32_t>(way[at]);
-            listing[count] = send_of(token);
+            listing[count++] = send_of(token);
             at -= token & length_mask;
+        };
+        while (at != 0 && unsent != 0) {
+            list_token();
             put(sending[--unsent]);
         }
-        for (; at != 0; ++count) {
-            const auto token = static_cast<std::uint32_t>(way[at]);
-            listing[count] = send_of(token);
-            at -= token & length_mask;
-        }
+        while (at != 0) list_token();
         put_unsent();
         unsent = count;
         listing_upper = !listing_upper;
