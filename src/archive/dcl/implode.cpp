@@ -98,6 +98,10 @@ constexpr std::array<Send, end_of_stream + 1> make_length_sends()
 
 constexpr auto length_sends = make_length_sends();
 
+// The end code as a send: its bits in stream order in the lower half, their
+// count in the upper (see Imploder::send_of()).
+constexpr std::uint64_t stream_end = (std::uint64_t{length_sends[end_of_stream].bits} << 32) | length_sends[end_of_stream].value;
+
 // A token is sent as two parts: the first by its length (a literal is
 // length 1), the second from `Imploder::second_sends`, where a match of 3 or
 // more bytes finds its distance part at its distance, a match of 2 bytes at
@@ -261,7 +265,6 @@ struct Imploder {
           finder(unset_table<std::uint32_t>(pair_slots + head_slots + chain_mask + 1)),
           block_span(std::min<std::uint32_t>(size, block_size)),
           way(unset_table<std::uint64_t>(block_span + 1)),
-          listed_sends(unset_table<std::uint64_t>(2 * (block_span + 1))),
           seconds(second_tables(dict_bits)),
           second_sends(seconds.sends),
           distance_ways(seconds.distance_ways),
@@ -315,11 +318,6 @@ struct Imploder {
     // bytes, so nothing past that many bytes after a block's end is reached.
     std::uint32_t block_span;  // the longest block this input has
     std::unique_ptr<std::uint64_t[]> way;
-    // Two lists of sends (see send_of()), each of a block's cheapest way,
-    // last first: one being listed, the other (the block before) being sent.
-    std::unique_ptr<std::uint64_t[]> listed_sends;
-    bool listing_upper = false;  // the current block is listed in the upper list
-    unsigned unsent = 0;         // sends of the block before still to go
     unsigned reached_end = 0;    // the last offset the block before may have reached
 
     // Second parts of tokens; then the distance parts as parts of a way.
@@ -328,11 +326,11 @@ struct Imploder {
     const std::array<std::uint64_t, 4097>& distance_ways;
     const std::array<std::uint64_t, max_len2_distance + 1>& pair_ways;
 
-    // Output.
+    // Output, after `headroom` bytes that put_block() may overwrite.
+    static constexpr std::size_t headroom = 8;
     Bytes stream;
-    std::uint8_t* to = nullptr;
-    std::uint64_t pending = 0;
-    unsigned pending_bits = 0;
+    std::uint8_t* to = nullptr;  // the byte that the next bit goes into
+    unsigned pending_bits = 0;   // bits already in it
 
     static std::uint32_t hash_of(std::uint32_t three) { return (three * 2654435761u) >> (32 - hash_bits); }
 
@@ -462,19 +460,6 @@ struct Imploder {
                                                     : search<false>(at, position, room);
     }
 
-    // Adds `bits` bits (at most 32) to the stream. The stream keeps 8 spare
-    // bytes, so a whole word is stored every time.
-    void put(std::uint32_t value, unsigned bits)
-    {
-        pending |= std::uint64_t{value} << pending_bits;
-        pending_bits += bits;
-        store_u64(to, pending);
-        const unsigned whole = pending_bits / 8;
-        to += whole;
-        pending >>= whole * 8;
-        pending_bits -= whole * 8;
-    }
-
     // A send: a token's bits in stream order in the lower half, their count
     // in the upper. The token is the lower half of a way.
     std::uint64_t send_of(std::uint32_t token) const
@@ -484,44 +469,44 @@ struct Imploder {
         return (std::uint64_t{first.bits + last.bits} << 32) | first.value | (last.value << first.bits);
     }
 
-    void put(std::uint64_t send) { put(static_cast<std::uint32_t>(send), static_cast<unsigned>(send >> 32)); }
-
-    // Lists the sends of the cheapest way through the block's first `end`
-    // bytes, and of `closing` after them if it is a token, while sending the
-    // block before. The walk back waits at each step for the word it reads,
-    // and the stream for each bit count: the two chains run side by side.
-    void put_block(unsigned end, std::uint32_t closing = 0)
+    // Writes the cheapest way through the block's first `end` bytes, then
+    // `closing` if it is a token, and after the last block the end code.
+    // They go in from the last back to the first, the order in which the
+    // walk back finds the tokens: the bits they take in all are known, so
+    // each goes in just below the ones after it. Whole words are stored;
+    // the 8 bytes below the block, which they overwrite, are put back after.
+    void put_block(unsigned end, std::uint32_t closing, bool last)
     {
-        std::uint64_t* const listing = sends_list(listing_upper);
-        const std::uint64_t* const sending = sends_list(!listing_upper);
-        unsigned count = 0;
-        if (closing != 0) listing[count++] = send_of(closing);
-        unsigned at = end;
-        // One step of the walk back: the token that ends at `at`.
-        const auto list_token = [&] {
-            const auto token = static_cast<std::uint32_t>(way[at]);
-            listing[count++] = send_of(token);
-            at -= token & length_mask;
+        const std::uint64_t closing_send = closing != 0 ? send_of(closing) : 0;
+        const std::uint64_t end_send = last ? stream_end : 0;
+        const unsigned end_bit = pending_bits + static_cast<unsigned>(way[end] >> 32) +
+                                 static_cast<unsigned>(closing_send >> 32) + static_cast<unsigned>(end_send >> 32);
+        const std::uint64_t below = load_u64(to - 8);
+        const std::uint8_t first = *to;  // holds the `pending_bits` bits before the block
+        std::uint8_t* top = to + (end_bit + 7) / 8;
+        std::uint64_t bits = 0;                  // the lowest `count` bits go just below `top`
+        unsigned count = (8 - end_bit % 8) % 8;  // zeros after the block's last bit
+        const auto put_below = [&](std::uint64_t send) {
+            const auto n = static_cast<unsigned>(send >> 32);
+            bits = (bits << n) | static_cast<std::uint32_t>(send);
+            count += n;
+            store_u64(top - 8, bits << (64 - count));
+            top -= count / 8;
+            count %= 8;
         };
-        while (at != 0 && unsent != 0) {
-            list_token();
-            put(sending[--unsent]);
+        if (last) put_below(end_send);
+        if (closing != 0) put_below(closing_send);
+        for (unsigned at = end; at != 0;) {
+            const auto token = static_cast<std::uint32_t>(way[at]);
+            put_below(send_of(token));
+            at -= token & length_mask;
         }
-        while (at != 0) list_token();
-        put_unsent();
-        unsent = count;
-        listing_upper = !listing_upper;
+        store_u64(to - 8, below);
+        *to |= first;
+        to += end_bit / 8;
+        pending_bits = end_bit % 8;
         // The literal from `end` may have reached one offset further.
         reached_end = std::min(end + tuning.nice_length, block_span);
-    }
-
-    std::uint64_t* sends_list(bool upper) const { return listed_sends.get() + (upper ? block_span + 1 : 0); }
-
-    // Sends what is left of the block before's list.
-    void put_unsent()
-    {
-        const std::uint64_t* const sending = sends_list(!listing_upper);
-        while (unsent != 0) put(sending[--unsent]);
     }
 
     // How a block's parse ended: the offset its cheapest way runs to, the
@@ -540,7 +525,7 @@ struct Imploder {
         // check of the input's end.
         const std::uint32_t last = start + std::min<std::uint32_t>(block_size, size - start);
         const BlockEnd block = last <= near_end ? parse_block<false>(start) : parse_block<true>(start);
-        put_block(block.end, block.closing);
+        put_block(block.end, block.closing, block.after == size);
         return block.after;
     }
 
@@ -593,17 +578,18 @@ struct Imploder {
 
     Bytes run()
     {
-        // At most 9 bits a byte plus the end code, and a word of room for put().
-        stream.resize(2 + (std::size_t{size} * literal_bits + 16 + 7) / 8 + 8);
-        stream[0] = 0;
-        stream[1] = static_cast<std::uint8_t>(dictionary_bits);
-        to = stream.data() + 2;
-        for (std::uint32_t position = 0; position < size;) position = encode_block(position);
-        put_unsent();
-        const Send end = length_sends[end_of_stream];
-        put(end.value, end.bits);
-        if (pending_bits > 0) *to++ = static_cast<std::uint8_t>(pending);
+        // At most 9 bits a byte plus the end code.
+        stream.resize(headroom + 2 + (std::size_t{size} * literal_bits + 16 + 7) / 8);
+        stream[headroom] = 0;
+        stream[headroom + 1] = static_cast<std::uint8_t>(dictionary_bits);
+        to = stream.data() + headroom + 2;
+        // An empty input is one empty block, which the end code follows.
+        std::uint32_t position = 0;
+        do position = encode_block(position);
+        while (position < size);
+        if (pending_bits > 0) ++to;
         stream.resize(static_cast<std::size_t>(to - stream.data()));
+        stream.erase(stream.begin(), stream.begin() + headroom);
         return std::move(stream);
     }
 };
