@@ -36,7 +36,8 @@ using namespace format;
 // Parsing: the input is cut into blocks of up to `block_size` bytes. Within
 // a block every offset gets the cheapest known cost of reaching it (from a
 // literal or any length of any candidate at an earlier offset), and the
-// block is sent along the cheapest path to its end. An offset is searched
+// block is written along the cheapest path to its end, from the end back as
+// the path is found. An offset is searched
 // only when the next one is not yet reached as cheaply: otherwise a match
 // from it is nearly always found one byte later, one byte shorter, at no
 // higher cost (with a `search_margin` of a bit or two, at little more). A
