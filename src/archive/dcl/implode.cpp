@@ -37,13 +37,13 @@ using namespace format;
 // a block every offset gets the cheapest known cost of reaching it (from a
 // literal or any length of any candidate at an earlier offset), and the
 // block is written along the cheapest path to its end, from the end back as
-// the path is found. An offset is searched
-// only when the next one is not yet reached as cheaply: otherwise a match
-// from it is nearly always found one byte later, one byte shorter, at no
-// higher cost (with a `search_margin` of a bit or two, at little more). A
-// match of `nice_length` bytes or more is taken as found and closes the
-// block early; inside a match of `skip_length` bytes or more the finder is
-// only updated, not searched.
+// the path is found. An offset is searched only when the next one is not
+// yet reached as cheaply: otherwise a match from it is nearly always found
+// one byte later, one byte shorter, at no higher cost (with a
+// `search_margin` of a bit or two, at little more). A match of
+// `nice_length` bytes or more is taken as found and closes the block early;
+// inside a match of `skip_length` bytes or more the finder is only updated,
+// not searched.
 constexpr std::uint32_t position_bias = 1u << 16;
 static_assert(position_bias % (2 * 4096) == 0, "a stored position must index the chain as it is");
 constexpr std::size_t max_input = 0xFFFFFFFFu - position_bias;
@@ -98,10 +98,6 @@ constexpr std::array<Send, end_of_stream + 1> make_length_sends()
 }
 
 constexpr auto length_sends = make_length_sends();
-
-// The end code as a send: its bits in stream order in the lower half, their
-// count in the upper (see Imploder::send_of()).
-constexpr std::uint64_t stream_end = (std::uint64_t{length_sends[end_of_stream].bits} << 32) | length_sends[end_of_stream].value;
 
 // A token is sent as two parts: the first by its length (a literal is
 // length 1), the second from `Imploder::second_sends`, where a match of 3 or
@@ -479,7 +475,9 @@ struct Imploder {
     void put_block(unsigned end, std::uint32_t closing, bool last)
     {
         const std::uint64_t closing_send = closing != 0 ? send_of(closing) : 0;
-        const std::uint64_t end_send = last ? stream_end : 0;
+        // The end code is a token of "length" `end_of_stream` whose second
+        // part (`second_sends[0]`) is empty.
+        const std::uint64_t end_send = last ? send_of(end_of_stream) : 0;
         const unsigned end_bit = pending_bits + static_cast<unsigned>(way[end] >> 32) +
                                  static_cast<unsigned>(closing_send >> 32) + static_cast<unsigned>(end_send >> 32);
         const std::uint64_t below = load_u64(to - 8);
@@ -519,7 +517,7 @@ struct Imploder {
         std::uint32_t after;
     };
 
-    // Parses and sends one block from `start`; returns the position after it.
+    // Parses and writes one block from `start`; returns the position after it.
     std::uint32_t encode_block(std::uint32_t start)
     {
         // Most blocks lie wholly before `near_end`: their positions need no
