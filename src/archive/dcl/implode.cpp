@@ -25,13 +25,15 @@ using namespace format;
 // distance codes never get shorter with distance.
 //
 // Match finding: 3-byte hash chains over every earlier position, walked
-// nearest first to a bounded depth (or to a match as long as can be), find matches of 3 to 518 bytes; the last
-// position of every 2-byte pair gives the nearest length-2 match, which
-// counts only up to 256 bytes back. A position is stored plus
-// `position_bias`, so an empty slot (0) reads as a distance beyond any
-// dictionary and a chain ends where its distances pass the dictionary size.
-// The candidates at a position come out longer and farther one after the
-// other, so every length up to the longest has a known nearest distance.
+// nearest first to a bounded depth (or to a match as long as can be), find
+// matches of 3 to 518 bytes; the last position of every 2-byte pair gives
+// the nearest length-2 match, which counts only up to 256 bytes back. Where
+// that pair lies beyond the dictionary, no match starts at all, and the
+// chain is not walked. A position is stored plus `position_bias`, so an
+// empty slot (0) reads as a distance beyond any dictionary and a chain ends
+// where its distances pass the dictionary size. The candidates at a position
+// come out longer and farther one after the other, so every length up to the
+// longest has a known nearest distance.
 //
 // Parsing: the input is cut into blocks of up to `block_size` bytes. Within
 // a block every offset gets the cheapest known cost of reaching it (from a
@@ -408,6 +410,9 @@ struct Imploder {
         const std::uint32_t head_slot_before = head_slot;
         chains()[position & chain_mask] = head_slot_before;
         head_slot = biased;
+        // Where the first two bytes occur nowhere in the window, no match
+        // starts here.
+        if (pair_distance > window) return {};
 
         const unsigned limit = NearEnd ? std::min<std::uint32_t>(left, max_match) : max_match;
         // Where the nearest pair goes on for 3 bytes or more, it is also the
