@@ -281,13 +281,20 @@ struct Imploder {
         if (!clear_heads_one_by_one) std::fill(heads(), heads() + head_slots, 0u);
         if (!clear_pairs_one_by_one) std::fill(pairs(), pairs() + pair_slots, 0u);
         if (!clear_pairs_one_by_one) return;
-        // One pass for both: the hash of the 3 bytes and the pair at each position.
-        std::uint32_t p = 0;
-        for (; p + 4 <= size; ++p) {
-            const std::uint32_t four = load_u32(data + p);
+        // One pass for both: the hash of the 3 bytes and the pair at each
+        // position. The input is read 8 bytes at a time, four positions from
+        // each read: a read waits for the writes before it until their slots
+        // are known, so one read a position ran about 3 times as long.
+        const auto clear_at = [&](std::uint32_t four) {
             if (clear_heads_one_by_one) heads()[hash_of(four & 0xFFFFFF)] = 0;
             pairs()[four & 0xFFFF] = 0;
+        };
+        std::uint32_t p = 0;
+        for (; p + 8 <= size; p += 4) {
+            const std::uint64_t eight = load_u64(data + p);
+            for (unsigned k = 0; k < 4; ++k) clear_at(static_cast<std::uint32_t>(eight >> (8 * k)));
         }
+        for (; p + 4 <= size; ++p) clear_at(load_u32(data + p));
         for (; p + 2 <= size; ++p) {
             if (p + 3 <= size) heads()[hash_of(three_at<true>(data + p, size - p))] = 0;
             pairs()[pair_at(data + p)] = 0;
