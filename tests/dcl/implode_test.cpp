@@ -71,27 +71,6 @@ TEST(DclImplode, NoLargerThanAnyReferenceStream)
                     reference[dictionary], 100.0 * double(ours[dictionary]) / double(reference[dictionary]));
 }
 
-// The finder's tables are not cleared beyond what the input reaches: a slot
-// read before it is set would make the stream depend on old memory.
-TEST(DclImplode, TheSameInputGivesTheSameStreamWhateverMemoryHeldBefore)
-{
-    std::mt19937 random(11);
-    std::vector<std::uint8_t> spoil;
-    for (std::size_t size : {1000u, 5000u, 70'000u}) {
-        Bytes input(size);
-        for (auto& b : input) b = static_cast<std::uint8_t>('a' + random() % 5);
-        for (int dictionary : dictionaries) {
-            const Bytes first = dcl::implode(input, dictionary);
-            for (std::uint8_t junk : {0x00, 0xFF, 0x5A}) {
-                // Blocks of the tables' sizes, filled and freed for the next allocations.
-                for (std::size_t bytes : {1u << 18, 1u << 16, 1u << 15}) std::vector<std::uint8_t>(bytes, junk).swap(spoil);
-                spoil = {};
-                EXPECT_EQ(dcl::implode(input, dictionary), first) << size << " bytes at " << dictionary;
-            }
-        }
-    }
-}
-
 // An ordered-dither image 16 pixels wide: each row a 4-pixel pattern (one
 // pixel off in one row), 4 rows a 64-byte tile, the tile repeated. Matches
 // 4 bytes back come first and run 12 bytes; the search must go on to the
