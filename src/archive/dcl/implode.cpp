@@ -294,11 +294,8 @@ struct Imploder {
             const std::uint64_t eight = load_u64(data + p);
             for (unsigned k = 0; k < 4; ++k) clear_at(static_cast<std::uint32_t>(eight >> (8 * k)));
         }
-        for (; p + 4 <= size; ++p) clear_at(load_u32(data + p));
-        for (; p + 2 <= size; ++p) {
-            if (p + 3 <= size) heads()[hash_of(three_at<true>(data + p, size - p))] = 0;
-            pairs()[pair_at(data + p)] = 0;
-        }
+        for (; p + 3 <= size; ++p) clear_at(three_at<true>(data + p, size - p));
+        if (p + 2 <= size) pairs()[pair_at(data + p)] = 0;  // the last pair has no 3 bytes to hash
     }
 
     // Input and match finder.
