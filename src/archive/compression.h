@@ -35,8 +35,9 @@ inline constexpr std::uint32_t max_entry_length = 0xFFFFFF;
 bool compresses_in_process();
 
 // The DCL stream of `data` by the built-in codec, with the dictionary of
-// `dcl_option`.
-Bytes compress_in_process(ByteSpan data, const std::string& dcl_option);
+// `dcl_option`, once it has been decoded back to `data`. Nothing after the
+// message "Error compressing item" when it does not.
+std::optional<Bytes> compress_in_process(ByteSpan data, const std::string& dcl_option);
 
 // The dictionary size of a DCL option (1024, 2048, 4096; 4096 for "").
 int dictionary_size_of_option(const std::string& dcl_option);
