@@ -171,9 +171,11 @@ int ResArchive::rewrite_entries(std::vector<EntryReplacement> replacements, cons
         region.replacement = &r;
         region.start = target->data_offset;
         const std::uint64_t stored_end = region.start + target->stored_length;
-        // The padding ends at the next multiple of 4, at the index when it
-        // directly follows the data, or at the end of the file.
-        region.old_end = std::min<std::uint64_t>(round4(stored_end), old_size);
+        // The padding rounds the entry's own length up to a multiple of 4
+        // (the next entry starts there, wherever the first one started); it
+        // ends early at the index when that directly follows the data, or at
+        // the end of the file.
+        region.old_end = std::min<std::uint64_t>(region.start + round4(target->stored_length), old_size);
         if (index_offset_ >= stored_end && index_offset_ < region.old_end) region.old_end = index_offset_;
         region.new_size = r.directory.size() + r.stored_length;
         region.new_end = r.in_place ? region.old_end - region.start : round4(region.new_size);

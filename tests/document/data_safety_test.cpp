@@ -93,7 +93,7 @@ TEST_F(DataSafetyTest, StreamAsLongAsItsDataStaysCompressed)
     EXPECT_EQ(contents(archive), (std::vector<Bytes>{data, filled(8, 2)}));
 }
 
-TEST_F(DataSafetyTest, IndexAwayFromTheDataMovesOnlyOffsetsPastTheEntry)
+TEST_F(DataSafetyTest, OddLayoutsKeepEveryOtherEntry)
 {
     const Bytes built = three_raw_entries().build();
     const std::uint32_t index = get_u32(&built[124]);
@@ -113,7 +113,11 @@ TEST_F(DataSafetyTest, IndexAwayFromTheDataMovesOnlyOffsetsPastTheEntry)
     first.insert(first.end(), data.begin(), data.end());
     put_u32(&first[124], 128);
 
-    for (const auto& [name, bytes] : {std::pair{"gap", gap}, std::pair{"index first", first}}) {
+    // Padding counts from each entry's start, not from the file's.
+    const Bytes unaligned = three_raw_entries().first_data_offset(130).build();
+
+    for (const auto& [name, bytes] :
+         {std::pair{"gap", gap}, std::pair{"index first", first}, std::pair{"data from offset 130", unaligned}}) {
         SCOPED_TRACE(name);
         const fs::path archive = scratch() / "odd.res";
         write_bytes(archive, bytes);

@@ -81,8 +81,9 @@ Bytes ResBuilder::build() const
     out.u32(0);  // index offset, patched below
     out.zeros(first_data_offset_ > 128 ? first_data_offset_ - 128 : 0);
     for (const BuiltEntry& entry : entries_) {
+        const std::size_t start = out.size();  // padding counts from the entry's start
         out.bytes(entry.stored);
-        while (out.size() % 4 != 0) out.u8(0);
+        while ((out.size() - start) % 4 != 0) out.u8(0);
     }
     const auto index_offset = static_cast<std::uint32_t>(out.size());
     out.u16(static_cast<std::uint32_t>(entries_.size()));
