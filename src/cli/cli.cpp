@@ -4,7 +4,7 @@
 #include <cstdio>
 #include <iostream>
 
-#include "cli/windows1252.h"
+#include "archive/windows1252.h"
 
 namespace mw::cli {
 
@@ -23,7 +23,9 @@ bool takes_many(const char* name)
 
 std::string quoted(const std::string& word) { return "'" + word + "'"; }
 
-// Escapes for a JSON string; the text is UTF-8 already.
+
+}  // namespace
+
 std::string json_literal(const std::string& utf8)
 {
     std::string out = "\"";
@@ -46,8 +48,6 @@ std::string json_literal(const std::string& utf8)
     }
     return out + "\"";
 }
-
-}  // namespace
 
 bool Args::problem(const std::string& text)
 {

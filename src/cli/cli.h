@@ -70,6 +70,8 @@ int usage_problem(const std::string& command_name, const std::string& problem);
 // Parses a whole word as a decimal number.
 std::optional<long long> parse_integer(const std::string& text);
 
+// A JSON string literal of the program's own text (UTF-8 already), with JSON escapes.
+std::string json_literal(const std::string& utf8);
 // A JSON string literal of game text: its bytes are Windows-1252 and come out
 // as UTF-8, with JSON escapes.
 std::string json_string(const std::string& text);

@@ -9,7 +9,7 @@
 #include "archive/system_file.h"
 #include "cli/commands.h"
 #include "cli/selection_args.h"
-#include "cli/windows1252.h"
+#include "archive/windows1252.h"
 #include "document/info_text.h"
 
 namespace mw::cli {

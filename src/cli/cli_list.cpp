@@ -6,7 +6,7 @@
 #include "archive/res_archive.h"
 #include "archive/tree_text.h"
 #include "cli/commands.h"
-#include "cli/windows1252.h"
+#include "archive/windows1252.h"
 
 namespace mw::cli {
 

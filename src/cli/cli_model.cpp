@@ -8,7 +8,7 @@
 
 #include "cli/commands.h"
 #include "cli/selection_args.h"
-#include "cli/windows1252.h"
+#include "archive/windows1252.h"
 #include "model/model_loader.h"
 
 namespace mw::cli {

@@ -17,7 +17,7 @@
 #include "app/workspace/messages.h"
 #include "cli/commands.h"
 #include "cli/selection_args.h"
-#include "cli/windows1252.h"
+#include "archive/windows1252.h"
 #include "document/record_saving.h"
 
 namespace mw::cli {
@@ -190,8 +190,8 @@ std::string saving_text(const RecordSpec& layout)
 void print_text(const RecordSpec& layout, int resource_id, std::size_t length, const std::vector<FieldLine>& lines)
 {
     // The form's internals (its class, the message it saves with) are for --json.
-    std::cout << "Record      : " << utf8_from_windows1252(layout.info_text) << " (resource " << resource_id << ", " << length << " bytes)\n"
-              << "Title       : " << utf8_from_windows1252(layout.title) << '\n';
+    std::cout << "Record      : " << layout.info_text << " (resource " << resource_id << ", " << length << " bytes)\n"
+              << "Title       : " << layout.title << '\n';
     if (!layout.saves()) std::cout << "Saving      : not possible, " << layout.save_refusal << '\n';
     std::cout << "Fields      : offset, type, name = value\n";
     for (const FieldLine& line : lines) {
@@ -199,9 +199,9 @@ void print_text(const RecordSpec& layout, int resource_id, std::size_t length, c
         offset.resize(std::max<std::size_t>(offset.size() + 1, 6), ' ');
         std::string type = line.type;
         type.resize(std::max<std::size_t>(type.size() + 1, 7), ' ');
-        std::cout << "  " << offset << type << utf8_from_windows1252(line.name) << " = "
+        std::cout << "  " << offset << type << line.name << " = "
                   << utf8_from_windows1252(line.value);
-        if (!line.note.empty()) std::cout << "  (" << utf8_from_windows1252(line.note) << ")";
+        if (!line.note.empty()) std::cout << "  (" << line.note << ")";
         if (!line.shown) std::cout << "  [not shown, kept as read]";
         else if (!line.editable && layout.saves()) std::cout << "  [shown only]";
         std::cout << '\n';
@@ -210,18 +210,18 @@ void print_text(const RecordSpec& layout, int resource_id, std::size_t length, c
 
 void print_json(const RecordSpec& layout, int resource_id, std::size_t length, const std::vector<FieldLine>& lines)
 {
-    std::cout << "{\"record\":" << json_string(layout.info_text) << ",\"resource_id\":" << resource_id
-              << ",\"length\":" << length << ",\"form_class\":" << json_string(layout.form_class)
-              << ",\"title\":" << json_string(layout.title) << ",\"notice_message\":" << layout.notice_message
-              << ",\"notice_code\":" << layout.notice_code << ",\"saved_with\":" << json_string(saving_text(layout))
+    std::cout << "{\"record\":" << json_literal(layout.info_text) << ",\"resource_id\":" << resource_id
+              << ",\"length\":" << length << ",\"form_class\":" << json_literal(layout.form_class)
+              << ",\"title\":" << json_literal(layout.title) << ",\"notice_message\":" << layout.notice_message
+              << ",\"notice_code\":" << layout.notice_code << ",\"saved_with\":" << json_literal(saving_text(layout))
               << ",\"saves\":" << (layout.saves() ? "true" : "false")
-              << ",\"save_refusal\":" << json_string(layout.save_refusal) << ",\"fields\":[";
+              << ",\"save_refusal\":" << json_literal(layout.save_refusal) << ",\"fields\":[";
     for (std::size_t i = 0; i < lines.size(); ++i) {
         const FieldLine& line = lines[i];
-        std::cout << (i ? "," : "") << "{\"offset\":" << line.offset << ",\"type\":" << json_string(line.type)
-                  << ",\"name\":" << json_string(line.name) << ",\"label\":" << json_string(line.label)
-                  << ",\"group\":" << json_string(line.group) << ",\"value\":" << json_string(line.value)
-                  << ",\"note\":" << json_string(line.note) << ",\"editable\":" << (line.editable ? "true" : "false")
+        std::cout << (i ? "," : "") << "{\"offset\":" << line.offset << ",\"type\":" << json_literal(line.type)
+                  << ",\"name\":" << json_literal(line.name) << ",\"label\":" << json_literal(line.label)
+                  << ",\"group\":" << json_literal(line.group) << ",\"value\":" << json_string(line.value)
+                  << ",\"note\":" << json_literal(line.note) << ",\"editable\":" << (line.editable ? "true" : "false")
                   << ",\"shown\":" << (line.shown ? "true" : "false") << "}";
     }
     std::cout << "]}\n";
@@ -268,12 +268,8 @@ int set_aircraft_name(CMarrowickDoc& doc, const std::vector<std::string>& assign
             return exit_failed;
         }
         // Typed as UTF-8, stored as the game's Windows-1252.
-        std::string unwritable;
-        const auto typed = windows1252_from_utf8(std::string_view(assignment).substr(equals + 1), &unwritable);
-        if (!typed) {
-            report_error("Error: '" + unwritable + "' cannot be written in the game's texts (Windows-1252)");
-            return exit_failed;
-        }
+        const auto typed = game_text_from_typed(std::string_view(assignment).substr(equals + 1));
+        if (!typed) return exit_failed;
         const auto text = unescape_text(*typed);
         if (!text) {
             report_error("Unknown escape in \"" + assignment + "\"; use \\\\, \\n, \\t, \\r or \\xNN (not \\x00)");

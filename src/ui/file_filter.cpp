@@ -2,9 +2,13 @@
 
 #include <QFileDialog>
 
+#include "archive/windows1252.h"
+
 namespace mw::ui {
 
-QString to_qt(const std::string& text) { return QString::fromUtf8(text.data(), qsizetype(text.size())); }
+// Paths and the program's texts are UTF-8, the game's texts (archive and
+// resource names, information text) Windows-1252: both read right.
+QString to_qt(const std::string& text) { return QString::fromStdString(utf8_from_path(text)); }
 QString to_qt(const fs::path& path) { return to_qt(path.string()); }
 fs::path to_path(const QString& text)
 {

@@ -71,7 +71,7 @@ const SegmentCase segment_cases[] = {
     {96, 96, "CPropEngDlg"},      {101, 101, "CLandGearDlg"},   {109, 109, "CAirFoilDlg"},
     {122, 122, "CAirFoil2Dlg"},
 };
-constexpr int turbofan_item = 24;
+constexpr int turbofan_item = 24, gear_item = 26;
 
 // The demo aircraft plus one item of every record kind it lacks.
 ResBuilder every_kind_archive()
@@ -91,6 +91,12 @@ ResBuilder every_kind_archive()
     }
     // The turbofan's maximum power (offset 58): 5000.0f.
     segments[turbofan_item - 1] = patched(segments[turbofan_item - 1], 58, le32(0x459C4000));
+    // The gear: values no list entry names (plane part 5, control 12) and a
+    // NaN with a payload as its mass, all to be kept by a save of another field.
+    Bytes& gear = segments[gear_item - 1];
+    gear[1] = 5;
+    gear[67] = 12;
+    gear = patched(gear, 2, le32(0x7FA00001));
     return demo::demo_archive()
         .raw(11405, voices)
         .raw(2055, Bytes{1, 2, 0, 0, 3, 4})
@@ -266,6 +272,8 @@ private slots:
         // The turbofan shows its maximum power in thousands: 7 is stored as 7000.0f = 0x45DAC000.
         QTest::newRow("turbofan max power") << segments_file << turbofan_item << "Max. Power (K):" << "7" << 58
                                             << ba(le32(0x45DAC000));
+        QTest::newRow("gear keeps what no edit changed") << segments_file << gear_item << "Max. Force:" << "1000" << 80
+                                                         << ba(le32(0x447A0000));
         QTest::newRow("twin-engine sound pa") << player_sound_file << 0 << " pa" << "0.5" << 4 << ba(le32(0x3F000000));
     }
     void confirm_writes_exactly_the_field()
@@ -405,11 +413,20 @@ private slots:
         QVERIFY(form);
         QCOMPARE(form->current_name()->text(), QStringLiteral("Demo Flyer"));
         QCOMPARE(form->new_name()->maxLength(), 10);
-        form->new_name()->setText("Demo");
+        // A character the game's single-byte text cannot hold is refused.
+        form->new_name()->setText(QStringLiteral("D\u03A9mo"));
+        QVERIFY(!form->confirm());
+        QCOMPARE(ws->sink.errors(), std::vector<std::string>{"Error: '\u03A9' cannot be written in the game's texts (Windows-1252)"});
+        QCOMPARE(stored_item(demo::demo_name, 1), before);
+        form->new_name()->setText(QStringLiteral("D\u00E9mo"));
         QVERIFY(form->confirm());
-        // The name at offset 5: "Demo" and six spaces; the description where it was.
-        const Bytes name = {'D', 'e', 'm', 'o', ' ', ' ', ' ', ' ', ' ', ' '};
+        // The name at offset 5: "Démo" with é as its one byte 0xE9, and six
+        // spaces; the description where it was.
+        const Bytes name = {'D', 0xE9, 'm', 'o', ' ', ' ', ' ', ' ', ' ', ' '};
         QCOMPARE(stored_item(demo::demo_name, 1), patched(before, 5, name));
+        form = open_form<CAircraftNameDialog>(window, demo::demo_name, 0);
+        QVERIFY(form);
+        QCOMPARE(form->current_name()->text(), QStringLiteral("D\u00E9mo      "));
     }
 
     void prop_editor_base_shape_and_stripe_notice()

@@ -10,6 +10,7 @@
 #include <QTextBlock>
 
 #include "aircraft/catalogue.h"
+#include "archive/windows1252.h"
 #include "document/record_saving.h"
 #include "ui/file_filter.h"
 #include "ui/forms/form_parts.h"
@@ -25,9 +26,13 @@ int counted_length(const QString& text)
     return int(text.size() + text.count(QLatin1Char('\n')));
 }
 
+// The record's texts are the game's single-byte text: shown and saved
+// byte for byte, so a save changes only what the user edited.
+QString shown_text(const std::string& stored) { return QString::fromStdString(utf8_from_windows1252(stored)); }
+
 QString shown_description(const std::string& stored)
 {
-    return to_qt(stored).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    return shown_text(stored).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
 }
 
 }  // namespace
@@ -76,8 +81,8 @@ CAircraftNameDialog::CAircraftNameDialog(AircraftName stored, FormContext contex
 
 void CAircraftNameDialog::revert()
 {
-    current_->setText(to_qt(stored_.name));
-    name_->setText(to_qt(stored_.name));
+    current_->setText(shown_text(stored_.name));
+    name_->setText(shown_text(stored_.name));
     last_description_ = shown_description(stored_.description);
     description_->setPlainText(last_description_);
     confirm_->setEnabled(false);
@@ -111,8 +116,11 @@ bool CAircraftNameDialog::confirm()
 {
     const QString name = name_->text();
     if (name.isEmpty() || !context_.document) return false;
-    const std::string description = description_->toPlainText().toStdString();
-    return context_.document->save_aircraft_name(context_.file, name.toStdString(), description, stored_.layout) == 0;
+    const auto name_text = game_text_from_typed(name.toStdString());
+    if (!name_text) return false;
+    const auto description = game_text_from_typed(description_->toPlainText().toStdString());
+    if (!description) return false;
+    return context_.document->save_aircraft_name(context_.file, *name_text, *description, stored_.layout) == 0;
 }
 
 bool CAircraftNameDialog::eventFilter(QObject* watched, QEvent* event)

@@ -40,10 +40,12 @@ QLineEdit* read_only_edit(const QString& text)
     return edit;
 }
 
-// The text a field's value shows: a list's entry, else the formatted value.
+// The text a field's value shows: a list's entry, else (also for a value
+// that no entry names) the formatted value.
 QString value_text(const FieldSpec& field, const FieldValue& value)
 {
-    if (field.choices != ChoiceList::none) return to_qt(choice_text(field, value));
+    if (field.choices != ChoiceList::none)
+        if (const std::string entry = choice_text(field, value); !entry.empty()) return to_qt(entry);
     return to_qt(format_field_value(field, value));
 }
 
@@ -326,7 +328,11 @@ void CRecordForm::set_new_text(std::size_t index, const QString& text)
 {
     QWidget* widget = fields_[index].edit;
     if (auto* edit = qobject_cast<QLineEdit*>(widget)) return edit->setText(text);
-    if (auto* list = qobject_cast<QComboBox*>(widget)) return list->setCurrentText(text);
+    if (auto* list = qobject_cast<QComboBox*>(widget)) {
+        // A stored value no entry names is listed as it is, so it stays chosen.
+        if (list->findText(text) < 0) list->addItem(text);
+        return list->setCurrentText(text);
+    }
     if (!widget) return;
     const QStringList parts = text.split(QLatin1Char(','));
     for (int half = 0; half < 2; ++half)
@@ -339,7 +345,10 @@ void CRecordForm::show_values(const std::vector<FieldValue>& values)
     for (std::size_t i = 0; i < fields_.size(); ++i) {
         const FieldSpec& field = record_.field(i);
         if (fields_[i].current) fields_[i].current->setText(value_text(field, record_.current_values[i]));
-        set_new_text(i, value_text(field, values[i]));
+        fields_[i].shown_text = value_text(field, values[i]);
+        fields_[i].shown_value = values[i];
+        set_new_text(i, fields_[i].shown_text);
+        fields_[i].shown_text = new_text(i);  // as the edit holds it (a pair's halves rejoined)
     }
     refresh();
 }
@@ -393,6 +402,10 @@ bool CRecordForm::take_new_values()
     for (std::size_t i = 0; i < fields_.size(); ++i) {
         if (!fields_[i].edit) continue;
         const QString text = new_text(i);
+        if (text == fields_[i].shown_text) {
+            record_.new_values[i] = fields_[i].shown_value;
+            continue;
+        }
         if (set_field_text(record_, i, text.trimmed().toStdString()) != 0) {
             fields_[i].edit->setFocus();
             return false;

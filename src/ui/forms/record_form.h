@@ -55,6 +55,10 @@ private:
     struct FieldWidgets {
         QLineEdit* current = nullptr;
         QWidget* edit = nullptr;  // QLineEdit or QComboBox; nullptr for fields not edited
+        // What the edit was last given: a text still equal to it saves this
+        // value as it is (a NaN's bits, a number no list entry names).
+        QString shown_text;
+        FieldValue shown_value;
     };
 
     void build();

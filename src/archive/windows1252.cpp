@@ -1,8 +1,10 @@
-#include "cli/windows1252.h"
+#include "archive/windows1252.h"
 
 #include <cstdint>
 
-namespace mw::cli {
+#include "app/workspace/messages.h"
+
+namespace mw {
 
 namespace {
 
@@ -119,4 +121,12 @@ std::optional<std::string> windows1252_from_utf8(std::string_view text, std::str
     return out;
 }
 
-}  // namespace mw::cli
+std::optional<std::string> game_text_from_typed(std::string_view text)
+{
+    std::string unwritable;
+    auto game_text = windows1252_from_utf8(text, &unwritable);
+    if (!game_text) report_error("Error: '" + unwritable + "' cannot be written in the game's texts (Windows-1252)");
+    return game_text;
+}
+
+}  // namespace mw

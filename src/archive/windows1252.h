@@ -1,12 +1,12 @@
 // Text of the game (archive names, record texts, resource-ID names) is
-// Windows-1252; what the command line prints as JSON is UTF-8.
+// Windows-1252; what this system prints and shows is UTF-8.
 #pragma once
 
 #include <optional>
 #include <string>
 #include <string_view>
 
-namespace mw::cli {
+namespace mw {
 
 // Every byte read as Windows-1252 (the five unassigned bytes as the C1
 // controls of the same number), written as UTF-8.
@@ -21,4 +21,9 @@ std::string utf8_from_path(std::string_view path);
 // Nothing when a character has no Windows-1252 byte; `unwritable` then holds it.
 std::optional<std::string> windows1252_from_utf8(std::string_view text, std::string* unwritable = nullptr);
 
-}  // namespace mw::cli
+// The same for a text the user typed for the game: a character without a
+// Windows-1252 byte is reported ("Error: 'C' cannot be written in the game's
+// texts (Windows-1252)") and gives nothing.
+std::optional<std::string> game_text_from_typed(std::string_view text);
+
+}  // namespace mw
