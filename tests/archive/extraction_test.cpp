@@ -183,14 +183,19 @@ TEST_F(ExtractionTest, ItemReplacementKeepsTheDirectory)
     EXPECT_EQ(read_bytes(scratch() / "last.out"), pattern(9, 6));
 }
 
-TEST_F(ExtractionTest, ItemOfAnotherSizeIsRefusedAndTheArchiveUntouched)
+TEST_F(ExtractionTest, DataTooShortForTheItemsIsRefusedAndTheArchiveUntouched)
 {
     ASSERT_EQ(archive.extract(4, 2, {}, ResEntry::to_temp, false), 0);
     for (std::size_t size : {249u, 251u}) {
         write_bytes(scratch() / "item.bin", pattern(size, 1));
         EXPECT_EQ(archive.rewrite(4, 2, scratch() / "item.bin", false, {}), -1);
     }
-    EXPECT_EQ(errors(), std::vector<std::string>(2, "Error: imported file size differs from original file size"));
+    // The whole data part under the kept directory: its items need 100 + 250 + 64 bytes.
+    write_bytes(scratch() / "all.bin", pattern(413, 1));
+    EXPECT_EQ(archive.rewrite(4, 0, scratch() / "all.bin", false, {}), -1);
+    std::vector<std::string> expected(2, "Error: imported file size differs from original file size");
+    expected.push_back("Error#1173: The new data is shorter than the items of File 5 need - File 5 is left as it was");
+    EXPECT_EQ(errors(), expected);
     EXPECT_EQ(read_bytes(archive_path), original);
     EXPECT_FALSE(std::filesystem::exists(scratch() / "temp.res"));
 }
