@@ -4,6 +4,7 @@
 #include <climits>
 #include <cmath>
 #include <cstdio>
+#include <functional>
 #include <string_view>
 #include <unordered_map>
 #include <vector>
@@ -59,21 +60,33 @@ struct SourceObject {
     }
 };
 
+// The text goes out to `sink` a piece at a time: in the parts layout every
+// part repeats its polygons, so a whole text could be far larger than the model.
 class SourceText {
 public:
-    explicit SourceText(const ModelData& model) : model_(model) {}
+    using Sink = std::function<void(std::string_view)>;
+    SourceText(const ModelData& model, Sink sink) : model_(model), sink_(std::move(sink)) {}
 
-    std::string write(ModelSourceLayout layout)
+    void write(ModelSourceLayout layout)
     {
         head();
         if (layout == ModelSourceLayout::parts_decomposition)
             parts_decomposition();
         else
             multimaterial_root();
-        return std::move(out_);
+        sink_(out_);
+        out_.clear();
     }
 
 private:
+    static constexpr std::size_t piece_size = std::size_t{1} << 20;
+    void pass_on_a_full_piece()
+    {
+        if (out_.size() < piece_size) return;
+        sink_(out_);
+        out_.clear();
+    }
+
     void head()
     {
         out_ += "BEGIN \"" + model_.name + "\"\n\nCOMMENT{\n";
@@ -90,6 +103,7 @@ private:
     void point(double x, double y, double z)
     {
         out_ += fixed(x, 6) + "," + fixed(y, 6) + "," + fixed(z, 6) + ";\n";
+        pass_on_a_full_piece();
     }
     void point(const ModelVertex& vertex) { point(vertex.x, vertex.y, vertex.z); }
 
@@ -105,6 +119,7 @@ private:
             const auto& v = polygon.vertex_indices;
             for (std::size_t k = 2; k < v.size(); ++k)
                 out_ += format("4,N,%d,1,(%d,%d,%d);\n", triangle++, v[0], v[k - 1], v[k]);
+            pass_on_a_full_piece();
         }
         out_ += "}\n\nEND\n";
     }
@@ -135,6 +150,7 @@ private:
             for (std::size_t k = 2; k < l.size(); ++k)
                 out_ += format("4,N,%d,%x,(%d,%d,%d);\n", triangle++, static_cast<unsigned>(face.material_index + 1),
                                l[0], l[k - 1], l[k]);
+            pass_on_a_full_piece();
         }
         out_ += "}\n\n";
     }
@@ -183,6 +199,7 @@ private:
     }
 
     const ModelData& model_;
+    Sink sink_;
     std::string out_;
 };
 
@@ -197,20 +214,26 @@ int axle_limit_value(float limit, bool negate)
 
 std::string model_source_text(const ModelData& model, ModelSourceLayout layout)
 {
-    return SourceText(model).write(layout);
+    std::string text;
+    SourceText(model, [&](std::string_view piece) { text += piece; }).write(layout);
+    return text;
 }
 
 int write_model_source(const ModelData& model, const fs::path& file, ModelSourceLayout layout)
 {
-    const std::string text = model_source_text(model, layout);
-    // Text-file line ends of the game's platform.
+    ExportFile out;
+    if (out.open(file) != 0) return -1;
     std::string crlf;
-    crlf.reserve(text.size() + text.size() / 16);
-    for (char c : text) {
-        if (c == '\n') crlf += '\r';
-        crlf += c;
-    }
-    return write_export_file(file, crlf);
+    SourceText(model, [&](std::string_view piece) {
+        // Text-file line ends of the game's platform.
+        crlf.clear();
+        for (char c : piece) {
+            if (c == '\n') crlf += '\r';
+            crlf += c;
+        }
+        out.write(crlf);
+    }).write(layout);
+    return out.finish();
 }
 
 }  // namespace mw
