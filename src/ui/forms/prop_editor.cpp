@@ -247,11 +247,16 @@ void CPropEdDialog::control_notice(int index, int value)
 bool CPropEdDialog::save()
 {
     if (!context_.document) return false;
-    for (const auto& [offset, edit] : edits_)
-        if (set_field_text(record_, index_at(record_, offset), edit->text().trimmed().toStdString()) != 0) {
+    for (const auto& [offset, edit] : edits_) {
+        const std::size_t i = index_at(record_, offset);
+        const std::string text = edit->text().trimmed().toStdString();
+        // A text that shows the value already held is kept as that value, bit for bit (a NaN's too).
+        if (text == format_field_value(record_.field(i), record_.new_values[i])) continue;
+        if (set_field_text(record_, i, text) != 0) {
             edit->setFocus();
             return false;
         }
+    }
     return context_.document->save_record(context_.file, record_) == 0;
 }
 
