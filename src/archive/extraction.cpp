@@ -281,6 +281,10 @@ std::optional<EntryReplacement> ResEntry::replacement_by_file(const fs::path& so
     std::optional<Bytes> stream = compressed_stream(source, dcl_option);
     if (!stream) return std::nullopt;
     keep_lengths_apart(*stream, replacement.uncompressed_length);
+    if (stream->size() > max_entry_length) {
+        (void)entry_too_large_error();
+        return std::nullopt;
+    }
     replacement.data_file = fs::path(raw_file_path().string() + "stored");
     replacement.stored_length = static_cast<std::uint32_t>(stream->size());
     if (write_stream(replacement.data_file, *stream) != 0) return std::nullopt;
@@ -361,13 +365,26 @@ int ResEntry::set_pending_data_part(const fs::path& data_part)
     return 0;
 }
 
+std::optional<std::uint32_t> ResEntry::storable_length(const fs::path& data_part) const
+{
+    const auto size = file_size_of(data_part);
+    if (!size) {
+        (void)report_error(error_text(1370, "Failed to open file ") + display(data_part));
+        return std::nullopt;
+    }
+    // The index holds 24-bit lengths; larger data cannot be stored.
+    if (*size + directory_size() > max_entry_length) {
+        (void)entry_too_large_error();
+        return std::nullopt;
+    }
+    return static_cast<std::uint32_t>(*size);
+}
+
 int ResEntry::finish_import(const fs::path& import_file)
 {
-    const auto size = file_size_of(import_file);
-    if (!size) return report_error(error_text(1370, "Failed to open file ") + display(import_file));
-    // The index holds 24-bit lengths; larger data cannot be stored.
-    if (*size + directory_size() > max_entry_length) return entry_too_large_error();
-    new_uncompressed_length = new_stored_length = static_cast<std::uint32_t>(*size);
+    const std::optional<std::uint32_t> length = storable_length(import_file);
+    if (!length) return -1;
+    new_uncompressed_length = new_stored_length = *length;
     if (!is_compressed()) return 0;
 
     std::optional<Bytes> compressed = compressed_stream(import_file, dcl_option);

@@ -69,6 +69,10 @@ public:
     // used as the new archive's temporary file (an input still needed).
     [[nodiscard]] int rewrite(int i, int item, const fs::path& source, bool convert, const fs::path& header_file,
                               const fs::path& keep = {});
+    // Whether entry i's data may be replaced at all, whatever the new data:
+    // the entry exists and is whole, and the index does not lie inside its
+    // data. 0, or -1 after its message (rewrite_entries makes this check too).
+    [[nodiscard]] int check_replaceable(int i) const;
     // Replaces several entries at once, from data already in their stored
     // form: one new archive, one replacement (archive_rewrite.h).
     [[nodiscard]] int rewrite_entries(std::vector<EntryReplacement> replacements, const fs::path& keep = {});

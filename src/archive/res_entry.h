@@ -140,6 +140,9 @@ public:
     // Writes the new data part to `import_file`: the converted source, or
     // the raw file with item `item` replaced by it.
     [[nodiscard]] int build_import_data(int item, const fs::path& source, bool convert, const fs::path& import_file);
+    // The length of the new data part in `data_part` when the index can
+    // hold it with the entry's directory; nullopt after its message.
+    [[nodiscard]] std::optional<std::uint32_t> storable_length(const fs::path& data_part) const;
     // Turns the data part in `import_file` into the stored form (compressed
     // for a compressed entry) and sets the new lengths.
     [[nodiscard]] int finish_import(const fs::path& import_file);

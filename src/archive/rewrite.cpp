@@ -101,6 +101,18 @@ bool makes_readable_entry(const EntryReplacement& r)
     return raw || (!layout.damaged && layout.directory_block.size() == header_size);
 }
 
+// Where entry `target`'s old data and padding end. The padding rounds the
+// entry's own length up to a multiple of 4 (the next entry starts there,
+// wherever the first one started); it ends early at the index when that
+// directly follows the data, or at the end of the file.
+std::uint64_t old_data_end(const ResEntry& target, std::uint32_t index_offset, std::uint64_t file_size)
+{
+    const std::uint64_t stored_end = target.data_offset + target.stored_length;
+    std::uint64_t end = std::min<std::uint64_t>(target.data_offset + round4(target.stored_length), file_size);
+    if (index_offset >= stored_end && index_offset < end) end = index_offset;
+    return end;
+}
+
 std::string kept_text(const fs::path& temp) { return ". The complete new archive is kept in " + display(temp); }
 
 }  // namespace
@@ -144,6 +156,20 @@ int ResArchive::rewrite(int i, int item, const fs::path& source, bool convert, c
     return rewrite_entries({std::move(replacement)}, keep);
 }
 
+int ResArchive::check_replaceable(int i) const
+{
+    const ResEntry* target = entry(i);
+    if (!target) return report_error(1110, "Invalid Item Index");
+    if (!is_open()) return report_error(1560, "The .res file is not open");
+    if (target->damaged)
+        return report_error(1098, "File is damaged - its data or item directory does not fit the .res file");
+    const std::uint64_t index_end = std::uint64_t(index_offset_) + 6 + std::uint64_t(res_index_entry_size) * entry_count_;
+    if (index_offset_ < old_data_end(*target, index_offset_, file_.size()) && target->data_offset < index_end)
+        return report_error(1114, "The .res file's index lies inside the data of File " + std::to_string(i + 1) +
+                                      "; the file cannot be rewritten");
+    return 0;
+}
+
 int ResArchive::rewrite_entries(std::vector<EntryReplacement> replacements, const fs::path& keep)
 {
     if (!is_open()) return report_error(1560, "The .res file is not open");
@@ -157,11 +183,10 @@ int ResArchive::rewrite_entries(std::vector<EntryReplacement> replacements, cons
     std::int64_t total_change = 0;
     std::int64_t index_shift = 0;
     for (const EntryReplacement& r : replacements) {
-        const ResEntry* target = entry(r.entry);
-        if (!target || (!regions.empty() && regions.back().replacement->entry == r.entry))
+        if (!regions.empty() && regions.back().replacement->entry == r.entry)
             return report_error(1110, "Invalid Item Index");
-        if (target->damaged)
-            return report_error(1098, "File is damaged - its data or item directory does not fit the .res file");
+        if (check_replaceable(r.entry) != 0) return -1;
+        const ResEntry* target = entry(r.entry);
         if (r.directory.size() + r.stored_length > max_entry_length ||
             r.directory.size() + r.uncompressed_length > max_entry_length)
             return entry_too_large_error();
@@ -179,18 +204,9 @@ int ResArchive::rewrite_entries(std::vector<EntryReplacement> replacements, cons
         Region region;
         region.replacement = &r;
         region.start = target->data_offset;
-        const std::uint64_t stored_end = region.start + target->stored_length;
-        // The padding rounds the entry's own length up to a multiple of 4
-        // (the next entry starts there, wherever the first one started); it
-        // ends early at the index when that directly follows the data, or at
-        // the end of the file.
-        region.old_end = std::min<std::uint64_t>(region.start + round4(target->stored_length), old_size);
-        if (index_offset_ >= stored_end && index_offset_ < region.old_end) region.old_end = index_offset_;
+        region.old_end = old_data_end(*target, index_offset_, old_size);
         region.new_size = r.directory.size() + r.stored_length;
         region.new_end = r.in_place ? region.old_end - region.start : round4(region.new_size);
-        if (index_offset_ < region.old_end && region.start < index_end)
-            return report_error(1114, "The .res file's index lies inside the data of File " +
-                                          std::to_string(r.entry + 1) + "; the file cannot be rewritten");
         total_change += region.change();
         if (region.old_end <= index_offset_) index_shift += region.change();
         regions.push_back(region);

@@ -1,6 +1,7 @@
 #include "batch/script_file.h"
 
 #include <fstream>
+#include <iomanip>
 #include <string>
 
 #include "batch/script_messages.h"
@@ -40,8 +41,10 @@ int read_script(const fs::path& path, ScriptList& list, DialogMessenger& message
 
 int read_script(std::istream& in, ScriptList& list, DialogMessenger& messages)
 {
+    // One character more than the magic word is enough to tell a longer
+    // word from it: a file without blanks (or an endless one) is not read on.
     std::string magic;
-    in >> magic;
+    in >> std::setw(sizeof script_magic) >> magic;
     if (magic != script_magic) {
         messages.show(script_messages::not_a_script);
         return -1;

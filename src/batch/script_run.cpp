@@ -37,6 +37,13 @@ bool can_read(const fs::path& path)
     return static_cast<bool>(std::ifstream(path, std::ios::binary));
 }
 
+// Entry `entry`'s replacement by the stored form its raw file holds.
+EntryReplacement stored_replacement(const ResEntry& entry)
+{
+    return {entry.entry_index, entry.directory_block, entry.raw_file_path(), entry.new_uncompressed_length,
+            entry.new_stored_length};
+}
+
 }  // namespace
 
 fs::path script_entry_path(const fs::path& script_folder, const std::string& name)
@@ -74,16 +81,28 @@ void ScriptRun::advance(int step)
     status_.set_progress(progress_);
 }
 
+int ScriptRun::convert_line(int index, int item, const fs::path& source, bool last_line)
+{
+    ResEntry& target = *doc_.archive().entry(index);
+    const fs::path data_part = Workspace::instance().temp_file("import.bin");
+    if (target.build_import_data(item, source, true, data_part) != 0) return -1;
+    if (last_line ? target.finish_import(data_part) != 0 : !target.storable_length(data_part)) return -1;
+    if (doc_.archive().check_replaceable(index) != 0) return -1;
+    // After the last line the raw file holds the stored form: nothing
+    // extracts the entry again before the archive is read anew.
+    return target.set_pending_data_part(data_part);
+}
+
 ScriptRun::StepResult ScriptRun::import_entries(const std::vector<ScriptEntry>& entries, const fs::path& script_folder,
                                                 int& imported)
 {
     ResArchive& archive = doc_.archive();
-    const fs::path data_part = Workspace::instance().temp_file("import.bin");
     const int step = static_cast<int>(100 / (2 * entries.size()));
     std::vector<int> lines_per_entry(static_cast<std::size_t>(archive.entry_count()), 0);
     for (const ScriptEntry& entry : entries) ++lines_per_entry[static_cast<std::size_t>(entry.file - 1)];
-    std::vector<int> converted;  // entries whose raw file holds their new data part
-    std::vector<EntryReplacement> unchanged;  // entries that take a script file's content as it is
+    std::vector<int> lines_left = lines_per_entry;
+    std::vector<int> converted;  // entries whose raw file holds data the archive does not
+    std::vector<EntryReplacement> replacements;  // entries ready for the archive
     StepResult result = StepResult::imported;
     for (const ScriptEntry& entry : entries) {
         if (status_.stop_requested()) {
@@ -91,18 +110,19 @@ ScriptRun::StepResult ScriptRun::import_entries(const std::vector<ScriptEntry>& 
             break;
         }
         status_.add_line("Importing file " + entry.name);
-        ResEntry& target = *archive.entry(entry.file - 1);
+        const int index = entry.file - 1;
+        ResEntry& target = *archive.entry(index);
         const fs::path source = script_entry_path(script_folder, entry.name);
         // After an import every entry is as if read anew: its handler comes
         // from the content of the item extracted next.
-        if (!converted.empty() || !unchanged.empty()) target.type_handler.reset();
+        if (imported > 0) target.type_handler.reset();
 
         // A whole entry without items replaced once, by content its type
         // stores as it is, is replaced straight from the script's file (a
         // raw entry reads the file itself): extracting the entry and copying
         // the file on the way would give the same bytes.
         if (entry.item == 0 && target.replaceable_in_memory() &&
-            lines_per_entry[static_cast<std::size_t>(entry.file - 1)] == 1) {
+            lines_per_entry[static_cast<std::size_t>(index)] == 1) {
             if (target.detect_type_in_archive() != 0) {
                 messages_.show(script_messages::export_failed);
                 result = StepResult::failed;
@@ -115,18 +135,20 @@ ScriptRun::StepResult ScriptRun::import_entries(const std::vector<ScriptEntry>& 
                     break;
                 }
                 std::optional<EntryReplacement> replacement = target.replacement_by_file(source);
-                if (!replacement) {
+                if (!replacement || archive.check_replaceable(index) != 0) {
+                    if (replacement && !replacement->data_file_is_users) (void)remove_file(replacement->data_file);
                     result = StepResult::failed;
                     break;
                 }
-                unchanged.push_back(std::move(*replacement));
+                replacements.push_back(std::move(*replacement));
+                --lines_left[static_cast<std::size_t>(index)];
                 ++imported;
                 advance(step);
                 continue;
             }
         }
 
-        if (archive.extract(entry.file - 1, entry.item, {}, ResEntry::to_temp, true) != 0) {
+        if (archive.extract(index, entry.item, {}, ResEntry::to_temp, true) != 0) {
             messages_.show(script_messages::export_failed);
             result = StepResult::failed;
             break;
@@ -136,44 +158,49 @@ ScriptRun::StepResult ScriptRun::import_entries(const std::vector<ScriptEntry>& 
             result = StepResult::stopped;
             break;
         }
-        if (target.build_import_data(entry.item, source, true, data_part) != 0 ||
-            target.set_pending_data_part(data_part) != 0) {
+        // An entry is finished at its last line, so a failure of its stored
+        // form ends the run at that line, with the lines before imported.
+        int& left = lines_left[static_cast<std::size_t>(index)];
+        if (convert_line(index, entry.item, source, left == 1) != 0) {
             result = StepResult::failed;
             break;
         }
-        if (std::find(converted.begin(), converted.end(), entry.file - 1) == converted.end())
-            converted.push_back(entry.file - 1);
+        if (std::find(converted.begin(), converted.end(), index) == converted.end()) converted.push_back(index);
+        if (--left == 0) replacements.push_back(stored_replacement(target));
         ++imported;
         advance(step);
     }
-    if (converted.empty() && unchanged.empty()) return result;
-    if (write_converted(converted, std::move(unchanged)) != 0) {
+
+    // Entries whose later lines were not reached keep what the lines before gave them.
+    for (int i : converted) {
+        if (lines_left[static_cast<std::size_t>(i)] == 0) continue;
+        ResEntry& entry = *archive.entry(i);
+        if (entry.finish_import(entry.raw_file_path()) != 0) {
+            result = StepResult::failed;
+            continue;
+        }
+        replacements.push_back(stored_replacement(entry));
+    }
+    if (replacements.empty()) {
+        // The raw files must not keep what the archive never received.
+        for (int i : converted) archive.entry(i)->forget_extraction();
+        imported = 0;
+        return result;
+    }
+    if (write_replacements(converted, std::move(replacements)) != 0) {
         if (!reload_failed_) imported = 0;  // the archive is as it was
         return StepResult::failed;
     }
     return result;
 }
 
-int ScriptRun::write_converted(const std::vector<int>& converted, std::vector<EntryReplacement> replacements)
+int ScriptRun::write_replacements(const std::vector<int>& converted, std::vector<EntryReplacement> replacements)
 {
-    // Every converted entry in its stored form, then one new archive.
     ResArchive& archive = doc_.archive();
-    int result = 0;
     std::vector<fs::path> made;  // data files of this run's own among the replacements
     for (const EntryReplacement& r : replacements)
         if (!r.data_file_is_users) made.push_back(r.data_file);
-    for (int i : converted) {
-        // The raw file becomes the stored form in place: the archive is read anew afterwards.
-        ResEntry& entry = *archive.entry(i);
-        const fs::path stored = entry.raw_file_path();
-        if (entry.finish_import(stored) != 0) {
-            result = -1;
-            break;
-        }
-        replacements.push_back({i, entry.directory_block, stored, entry.new_uncompressed_length,
-                                entry.new_stored_length});
-    }
-    if (result == 0) result = archive.rewrite_entries(std::move(replacements));
+    const int result = archive.rewrite_entries(std::move(replacements));
     for (const fs::path& file : made) (void)remove_file(file);  // a replaced archive took them already
 
     // The archive is read anew; on a failure its raw files must not keep what it never received.

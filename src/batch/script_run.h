@@ -9,11 +9,14 @@
 // without items, replaced once by content its type stores unchanged (sounds,
 // data of no known type), skips both: its type comes from the archive's
 // bytes (decoded in memory), and the new archive reads the script's file
-// itself, or for a compressed entry the file compressed in memory. The archive is
-// then written once with every converted entry and loaded again: the result
-// is the archive that importing the entries one by one would give. Progress
-// moves by 100 / (2 × entries) after each extraction and each conversion,
-// and is set to 100 when everything was imported.
+// itself, or for a compressed entry the file compressed in memory. Each line
+// is checked as importing it alone would check it, and an entry takes its
+// stored form at its last line, so a failure ends the run at the line where
+// importing the lines one by one would meet it. The archive is then written
+// once with every entry the lines before the end gave, and loaded again: the
+// result is the archive that importing the entries one by one would give.
+// Progress moves by 100 / (2 × entries) after each extraction and each
+// conversion, and is set to 100 when everything was imported.
 //
 // Outcomes, written as the last status line:
 //   "Import Completed"        every entry imported; the tree is rebuilt.
@@ -22,10 +25,10 @@
 //                             rebuilt when anything was imported.
 //   "Import Failed"           a check, an extraction, an import or the
 //                             reload failed; also shown as a message box.
-//                             Entries converted before a failed extraction or
-//                             conversion are still imported, and the tree is
-//                             rebuilt to show them; a failed write of the
-//                             archive leaves it as it was.
+//                             The lines before a failed line are still
+//                             imported, and the tree is rebuilt to show them;
+//                             a failed write of the archive itself leaves it
+//                             as it was.
 //   "The script has no entries"  an empty list; nothing is touched.
 #pragma once
 
@@ -94,9 +97,15 @@ public:
 private:
     enum class StepResult { imported, failed, stopped };
     StepResult import_entries(const std::vector<ScriptEntry>& entries, const fs::path& script_folder, int& imported);
-    // Writes the converted entries and the `unchanged` replacements into the
-    // archive at once and reads it anew. 0 or -1.
-    int write_converted(const std::vector<int>& converted, std::vector<EntryReplacement> unchanged);
+    // Converts `source` into entry `index`'s new data part (of item `item`)
+    // and checks that the archive can take it; at the entry's last line the
+    // data part becomes the stored form. The raw file takes the result only
+    // when everything passed, so after a failure it keeps what the lines
+    // before gave the entry. 0 or -1.
+    int convert_line(int index, int item, const fs::path& source, bool last_line);
+    // Writes `replacements` into the archive at once and reads it anew; on a
+    // failure the `converted` entries forget their raw files. 0 or -1.
+    int write_replacements(const std::vector<int>& converted, std::vector<EntryReplacement> replacements);
     void advance(int step);
 
     CMarrowickDoc& doc_;

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <iterator>
+#include <sstream>
+
 #include "batch/recorders.h"
 #include "batch/script_file.h"
 #include "support/workspace_fixture.h"
@@ -42,6 +45,8 @@ TEST_F(ScriptFileTest, RefusedHeadersLeaveTheListUnchanged)
         {"no count", "MARROWICKSCRIPTv1.0\r\n", invalid_count},
         {"other magic", "MARROWICKSCRIPTv1.1\r\n1\r\n5 2 a.bmp\r\n",
          {"The file is not a Marrowick script file", "Invalid File Format", MessageIcon::stop}},
+        {"longer magic", "MARROWICKSCRIPTv1.0x\r\n1\r\n5 2 a.bmp\r\n",
+         {"The file is not a Marrowick script file", "Invalid File Format", MessageIcon::stop}},
         {"empty file", "", {"The file is not a Marrowick script file", "Invalid File Format", MessageIcon::stop}},
     };
     for (const Case& c : cases) {
@@ -50,6 +55,18 @@ TEST_F(ScriptFileTest, RefusedHeadersLeaveTheListUnchanged)
         EXPECT_EQ(messages.shown, std::vector<DialogMessage>{c.message}) << c.name;
         EXPECT_EQ(list.entries(), std::vector<ScriptEntry>{old_entry}) << c.name;
     }
+}
+
+// A script that never ends its first word (a pipe, a device) is refused
+// after a few characters, not read to its end.
+TEST_F(ScriptFileTest, FirstWordIsReadOnlyAsFarAsTheMagic)
+{
+    std::istringstream in(std::string(100000, 'M'));
+    EXPECT_EQ(read_script(in, list, messages), -1);
+    EXPECT_EQ(messages.shown, (std::vector<DialogMessage>{{"The file is not a Marrowick script file",
+                                                           "Invalid File Format", MessageIcon::stop}}));
+    const std::string unread{std::istreambuf_iterator<char>(in.rdbuf()), {}};
+    EXPECT_GT(unread.size(), 99900u);
 }
 
 TEST_F(ScriptFileTest, MissingFileLeavesTheListUnchanged)

@@ -274,6 +274,76 @@ TEST_F(ScriptRunTest, ImageIntoAnItemNeverDisplayed)
     EXPECT_EQ(read_bytes(archive), expected.build());
 }
 
+// An 8-bit BMP of `width` x `height` with an empty palette and `rows` (top row first) as its pixels.
+Bytes bmp_8bit(std::int32_t width, std::int32_t height, const Bytes& rows)
+{
+    const std::uint32_t pixels_at = 14 + 40 + 256 * 4;
+    ByteWriter out;
+    out.u8('B');
+    out.u8('M');
+    out.u32(pixels_at + static_cast<std::uint32_t>(rows.size()));
+    out.u32(0);
+    out.u32(pixels_at);
+    out.u32(40);
+    out.u32(static_cast<std::uint32_t>(width));
+    out.u32(static_cast<std::uint32_t>(height));
+    out.u16(1);
+    out.u16(8);
+    out.u32(0);
+    out.u32(static_cast<std::uint32_t>(rows.size()));
+    out.u32(0);
+    out.u32(0);
+    out.u32(256);
+    out.u32(0);
+    for (int i = 0; i < 256 * 4; ++i) out.u8(0);
+    Bytes bmp = out.take();
+    for (std::int32_t r = height - 1; r >= 0; --r)  // bottom row first; widths here need no row padding
+        bmp.insert(bmp.end(), rows.begin() + r * width, rows.begin() + (r + 1) * width);
+    return bmp;
+}
+
+// A later line that fails at the entry size limit ends the run there, also
+// when a line after it would shrink the entry again: the line before it
+// stays imported, as importing the lines one by one leaves it.
+TEST_F(ScriptRunTest, LaterLineTooLargeKeepsTheLinesBefore)
+{
+    ResBuilder before;
+    for (std::uint8_t i = 0; i < 3; ++i) before.raw(static_cast<std::uint16_t>(500 + i), test::image_item(8, 4, i + 1));
+    Bytes first = test::image_item(8, 4, 1);
+    first[16 + 8 + 2] = 0xEE;  // row 1, column 2
+    source("a2.bmp", bmp_8bit(8, 4, Bytes(first.begin() + 16, first.end())));
+    // An item of 16 + 4096 x 4096 = 16,777,232 bytes: more than the 16,777,215 an entry holds.
+    source("big.bmp", bmp_8bit(4096, 4096, Bytes(4096 * 4096, 0)));
+    ResBuilder after;
+    after.raw(500, first);
+    after.raw(501, test::image_item(8, 4, 2));
+    after.raw(502, test::image_item(8, 4, 3));
+
+    struct Case {
+        const char* name;
+        std::vector<ScriptEntry> script;
+        std::vector<int> progress;  // short of 100: the run failed
+    };
+    const Case cases[] = {
+        {"too large at its last line", {{1, 0, "a2.bmp"}, {2, 0, "big.bmp"}}, {25, 50, 75}},
+        {"too large before a smaller line", {{1, 0, "a2.bmp"}, {2, 0, "big.bmp"}, {2, 0, "a2.bmp"}}, {16, 32, 48}},
+    };
+    for (const Case& c : cases) {
+        clear_messages();
+        status = RecordingStatus();
+        open(before);
+        EXPECT_EQ(run(c.script), ScriptOutcome::failed) << c.name;
+        EXPECT_EQ(errors(), std::vector<std::string>{
+                                "Error#1112: The new data is larger than a .res file entry can hold (16,777,215 bytes)"})
+            << c.name;
+        EXPECT_EQ(status.lines, (std::vector<std::string>{"Importing file a2.bmp", "Importing file big.bmp", "Import Failed"}))
+            << c.name;
+        EXPECT_EQ(status.progress, c.progress) << c.name;
+        EXPECT_TRUE(tree_rebuilt()) << c.name;
+        EXPECT_EQ(read_bytes(archive), after.build()) << c.name;
+    }
+}
+
 // Every kind of entry, each replaced in its own way, leaves exactly the archive built from the new contents.
 TEST_F(ScriptRunTest, DozenEntriesOfEveryKind)
 {
