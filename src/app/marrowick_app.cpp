@@ -24,7 +24,7 @@ CMarrowickApp::~CMarrowickApp()
     window_.reset();
     Workspace& workspace = Workspace::instance();
     if (!shut_down_ && !workspace.program_folder().empty()) {
-        workspace.clear_temp();
+        workspace.remove_temp_folder();
         workspace.save_config();
     }
     workspace.set_message_sink(nullptr);

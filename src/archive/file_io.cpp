@@ -1,5 +1,6 @@
 #include "archive/file_io.h"
 
+#include <cstdio>
 #include <system_error>
 
 namespace mw {
@@ -30,6 +31,26 @@ bool write_file(const fs::path& path, ByteSpan data, std::string* reason)
 bool write_text_file(const fs::path& path, const std::string& text, std::string* reason)
 {
     return write_file(path, ByteSpan(reinterpret_cast<const std::uint8_t*>(text.data()), text.size()), reason);
+}
+
+bool replace_text_file(const fs::path& path, const std::string& text, std::string* reason)
+{
+    fs::path fresh = path;
+    fresh += ".new";
+    OutputFile out;
+    const auto failed = [&](const std::string& why) {
+        if (reason) *reason = why;
+        if (out.is_open()) (void)out.close();
+        (void)remove_file(fresh);
+        return false;
+    };
+    if (!out.open(fresh)) return failed(out.reason());
+    if (!out.write(ByteSpan(reinterpret_cast<const std::uint8_t*>(text.data()), text.size())) || !out.sync() ||
+        !out.close())
+        return failed(out.reason());
+    if (::rename(fresh.c_str(), path.c_str()) != 0) return failed(last_system_reason());
+    sync_folder(path.parent_path());
+    return true;
 }
 
 CopyOutcome copy_file_over(const fs::path& from, const fs::path& to)

@@ -25,6 +25,11 @@ std::optional<Bytes> read_file(const fs::path& path, std::uint64_t max_size = UI
 [[nodiscard]] bool write_file(const fs::path& path, ByteSpan data, std::string* reason = nullptr);
 [[nodiscard]] bool write_text_file(const fs::path& path, const std::string& text, std::string* reason = nullptr);
 
+// Replaces a whole file safely: the text goes to a new file beside it, which
+// is synced and then renamed over `path`, so a failure keeps the old file as
+// it was. False on failure, with the reason when given. Reports nothing.
+[[nodiscard]] bool replace_text_file(const fs::path& path, const std::string& text, std::string* reason = nullptr);
+
 // Copies a whole file over `to` (created or truncated). On failure the
 // outcome names the file and the reason. Reports nothing.
 [[nodiscard]] CopyOutcome copy_file_over(const fs::path& from, const fs::path& to);

@@ -151,7 +151,7 @@ int main(int argc, char** argv)
     const int result = command->run(args);
     if (name != "options") workspace.set_palette_format(stored_palette_format);
     // As when the program closes: temporary files go, the configuration is kept.
-    workspace.clear_temp();
+    workspace.remove_temp_folder();
     workspace.save_config();
     return result;
 }

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <cstdlib>
 
 #include "app/workspace/workspace.h"
@@ -9,6 +12,8 @@
 
 namespace mw::test {
 namespace {
+
+namespace fs = std::filesystem;
 
 // Set-up from scratch, without the fixture's prepared program folder.
 class WorkspaceSetupTest : public ::testing::Test {
@@ -33,8 +38,8 @@ TEST_F(WorkspaceSetupTest, FirstStartWithoutConfigReportsAndRunsWithDefaults)
     Workspace& ws = Workspace::instance();
     ASSERT_EQ(ws.setup_in(home.path()), 0);
     EXPECT_EQ(sink.errors(), std::vector<std::string>{"Error#6: Error loading config file"});
-    EXPECT_TRUE(std::filesystem::is_directory(home / "temp"));
-    EXPECT_EQ(ws.temp_folder(), home.path() / "temp" / "");
+    EXPECT_TRUE(std::filesystem::is_directory(ws.temp_folder()));
+    EXPECT_EQ(ws.temp_folder().parent_path().parent_path(), home.path() / "temp");
     EXPECT_EQ(ws.last_open_dir(), "");
     EXPECT_EQ(ws.palette_format(), 0);
     EXPECT_EQ(ws.textures_bgr(), 0);
@@ -59,6 +64,35 @@ TEST_F(WorkspaceSetupTest, ExistingTempFolderIsNoError)
     write_text(home / "resid.def", "A 1 1\n");
     EXPECT_EQ(Workspace::instance().setup_in(home.path()), 0);
     EXPECT_TRUE(sink.errors().empty());
+}
+
+// Two programs using one program folder at once must not share their
+// intermediate files; a program that ended without cleaning up leaves a
+// folder that the next one removes.
+TEST_F(WorkspaceSetupTest, EachProgramHasATempFolderOfItsOwn)
+{
+    const pid_t ended = ::fork();
+    if (ended == 0) ::_exit(0);
+    ASSERT_GT(ended, 0);
+    ASSERT_EQ(::waitpid(ended, nullptr, 0), ended);
+    const fs::path abandoned = home / "temp" / ("mw3792_" + std::to_string(ended) + "_abcdef");
+    const fs::path running = home / "temp" / ("mw3792_" + std::to_string(::getppid()) + "_abcdef");
+    for (const fs::path& folder : {abandoned, running}) {
+        fs::create_directories(folder);
+        write_text(folder / "import.bin", "another program's");
+    }
+    write_text(home / "config.cfg", "LastOpenDir -\nLastExportDir -\nLastImportDir -\nPaletteFormat 0\nTexturesBGR 0\n");
+    Workspace& ws = Workspace::instance();
+    ASSERT_EQ(ws.setup_in(home.path()), 0);
+    const fs::path own = ws.temp_folder();
+    EXPECT_FALSE(fs::exists(abandoned));
+    EXPECT_EQ(read_text(running / "import.bin"), "another program's");
+    EXPECT_FALSE(fs::exists(ws.temp_file("import.bin")));
+    EXPECT_EQ(own.parent_path().parent_path(), home.path() / "temp");
+
+    ws.remove_temp_folder();
+    EXPECT_FALSE(fs::exists(own));
+    EXPECT_TRUE(fs::exists(running / "import.bin"));
 }
 
 TEST_F(WorkspaceSetupTest, TempFolderThatCannotBeMadeFailsSetup)
@@ -115,8 +149,9 @@ using ConfigTest = WorkspaceFixture;
 TEST_F(ConfigTest, ValuesAreReadByLinePositionNotByKey)
 {
     // Numbers and the empty mark are tokens, whatever spaces surround them; folders keep theirs.
+    // Blank lines hold no value.
     write_text(program_folder() / "config.cfg",
-               "TexturesBGR /games/my archives\r\nPaletteFormat - \r\nLastOpenDir /x\r\nLastExportDir 1 \r\nLastImportDir  1\r\n");
+               "TexturesBGR /games/my archives\r\n\r\nPaletteFormat - \r\nLastOpenDir /x\r\n \r\nLastExportDir 1 \r\nLastImportDir  1\r\n");
     workspace().load_config();
     EXPECT_EQ(workspace().last_open_dir(), "/games/my archives");
     EXPECT_EQ(workspace().last_export_dir(), "");
@@ -133,6 +168,7 @@ TEST_F(ConfigTest, PathsWithSpacesSurviveASaveAndLoad)
 {
     workspace().set_last_open_dir("/a folder/with spaces");
     workspace().set_last_export_dir("/b");
+    workspace().set_last_import_dir("/a folder\nwith a line break");  // would split its line: not kept
     workspace().set_palette_format(1);
     workspace().set_textures_bgr(1);
     workspace().save_config();

@@ -2,9 +2,15 @@
 
 #include "archive/file_io.h"
 
+#include <signal.h>
+#include <unistd.h>
+
+#include <cerrno>
 #include <cstdlib>
 #include <fstream>
+#include <optional>
 #include <sstream>
+#include <string_view>
 #include <system_error>
 
 namespace mw {
@@ -47,6 +53,41 @@ std::string config_folder(const std::string& value)
     return first == "-" && !(tokens >> more) ? std::string() : value;
 }
 
+// This process's temp folders are named "mw3792_PID_XXXXXX".
+constexpr std::string_view own_temp_prefix = "mw3792_";
+
+// The process id in the name of a temp folder, or 0 when it is not one.
+pid_t temp_folder_owner(const std::string& name)
+{
+    if (name.rfind(own_temp_prefix, 0) != 0) return 0;
+    const std::size_t digits = own_temp_prefix.size();
+    const std::size_t end = name.find('_', digits);
+    if (end == std::string::npos || end == digits || name.size() != end + 7) return 0;
+    long pid = 0;
+    for (std::size_t k = digits; k < end; ++k) {
+        if (name[k] < '0' || name[k] > '9' || pid > 1'000'000'000) return 0;
+        pid = pid * 10 + (name[k] - '0');
+    }
+    return static_cast<pid_t>(pid);
+}
+
+// Temp folders of programs that ended without removing theirs (a crash, a kill).
+void remove_abandoned_temp_folders(const fs::path& temp_root)
+{
+    std::error_code ec;
+    for (const auto& item : fs::directory_iterator(temp_root, ec)) {
+        const pid_t owner = temp_folder_owner(item.path().filename().string());
+        if (owner > 0 && item.is_directory(ec) && ::kill(owner, 0) != 0 && errno == ESRCH) fs::remove_all(item.path(), ec);
+    }
+}
+
+std::optional<fs::path> make_own_temp_folder(const fs::path& temp_root)
+{
+    std::string name = (temp_root / (std::string(own_temp_prefix) + std::to_string(::getpid()) + "_XXXXXX")).string();
+    if (!::mkdtemp(name.data())) return std::nullopt;
+    return fs::path(name);
+}
+
 }  // namespace
 
 WorkspaceLocation WorkspaceLocation::for_program(const fs::path& executable, std::optional<fs::path> home)
@@ -82,8 +123,8 @@ Workspace& Workspace::instance()
 
 void Workspace::reset()
 {
+    remove_temp_folder();
     program_folder_.clear();
-    temp_folder_.clear();
     last_open_dir_.clear();
     last_export_dir_.clear();
     last_import_dir_.clear();
@@ -129,7 +170,11 @@ int Workspace::setup_in(const fs::path& program_folder)
     const fs::path folder = fs::absolute(program_folder, ec);
     if (ec) return report_error(1, "Error getting short path name - aborting");
     program_folder_ = with_separator(folder.lexically_normal());
-    temp_folder_ = with_separator(program_folder_ / "temp");
+    remove_temp_folder();  // a second set-up leaves no folder behind
+    remove_abandoned_temp_folders(program_folder_ / "temp");
+    const auto own = make_own_temp_folder(program_folder_ / "temp");
+    if (!own) return report_error("Error creating temporary directory");
+    temp_folder_ = with_separator(*own);
 
     load_config();
     (void)resid_names_.load(program_file("resid.def"));  // reported; the program goes on without names
@@ -149,9 +194,11 @@ void Workspace::load_config()
 void Workspace::load_config(std::istream& in)
 {
     // Values are taken by line position; a missing line keeps the value held.
+    // Blank lines hold no value and do not count, as between tokens.
     std::string values[5];
     int count = 0;
-    for (std::string line; count < 5 && std::getline(in, line);) values[count++] = config_value(line);
+    for (std::string line; count < 5 && std::getline(in, line);)
+        if (line.find_first_not_of(" \t\r") != std::string::npos) values[count++] = config_value(line);
 
     if (count > 0) last_open_dir_ = config_folder(values[0]);
     if (count > 1) last_export_dir_ = config_folder(values[1]);
@@ -162,15 +209,20 @@ void Workspace::load_config(std::istream& in)
 
 void Workspace::save_config()
 {
-    auto folder = [](const std::string& value) { return value.empty() ? std::string("-") : value; };
+    // A folder whose name holds a line break would split its line and move
+    // every later value: it is not kept.
+    auto folder = [](const std::string& value) {
+        return value.empty() || value.find_first_of("\r\n") != std::string::npos ? std::string("-") : value;
+    };
     const std::string values[5] = {folder(last_open_dir_), folder(last_export_dir_), folder(last_import_dir_),
                                    std::to_string(palette_format_), std::to_string(textures_bgr_)};
     std::string text;
     for (int i = 0; i < 5; ++i) text += config_keys[i] + values[i] + "\r\n";
-    // Written whole and checked to its close: a full disk is reported, not a short file kept.
+    // Written to a new file that replaces the old one only when complete: a
+    // full disk is reported and the settings saved before are kept.
     const fs::path file = program_file("config.cfg");
     std::string reason;
-    if (!write_text_file(file, text, &reason)) report_error(error_text(5, "Error writing config file") + reason_line(file, reason));
+    if (!replace_text_file(file, text, &reason)) report_error(error_text(5, "Error writing config file") + reason_line(file, reason));
 }
 
 int Workspace::clear_temp()
@@ -185,6 +237,14 @@ int Workspace::clear_temp()
         if (!fs::remove(item.path(), ec)) ++failures;
     }
     return failures == 0 ? 0 : 1;
+}
+
+void Workspace::remove_temp_folder()
+{
+    if (temp_folder_.empty()) return;
+    std::error_code ec;
+    fs::remove_all(temp_folder_, ec);
+    temp_folder_.clear();
 }
 
 std::string Workspace::absolute_folder(const fs::path& folder, int error_number)

@@ -2,8 +2,10 @@
 // the message sink and the resource-ID names live.
 //
 // The program folder holds "config.cfg", "resid.def", the optional external
-// compression tools and the region palettes; the temp folder (program
-// folder + "temp" + separator) holds every intermediate file. Paths are kept
+// compression tools and the region palettes; the temp folder holds every
+// intermediate file. It is a folder of this process's own under program
+// folder + "temp", so that two programs using one program folder at once
+// never take each other's files for their own. Paths are kept
 // whole: "config.cfg" stores each value to the end of its line, so paths
 // with spaces survive.
 #pragma once
@@ -66,6 +68,8 @@ public:
     void save_config();
     // Deletes the temp folder's files named "mw3792_*"; 0, or non-zero on failure.
     int clear_temp();
+    // Deletes this process's temp folder with all it holds (at the program's end).
+    void remove_temp_folder();
 
     // Back to the initial values (no folders, settings 0, no names).
     void reset();
