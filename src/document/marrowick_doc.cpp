@@ -36,8 +36,13 @@ int CMarrowickDoc::open_archive(const fs::path& path)
     return result;
 }
 
-int CMarrowickDoc::load_archive(const fs::path& path)
+int CMarrowickDoc::load_archive(const fs::path& given)
 {
+    // The title and the root's information show the archive's full path.
+    std::error_code ec;
+    fs::path path = fs::absolute(given, ec);
+    if (ec) path = given;
+    path = path.lexically_normal();
     Workspace& workspace = Workspace::instance();
     workspace.set_last_open_dir(path.parent_path());
     views_.clear_display();

@@ -4,6 +4,10 @@
 #include <QPainter>
 #include <QScrollBar>
 
+#include <string>
+
+#include "archive/windows1252.h"
+
 namespace mw::ui {
 
 QString hex_column_text(std::span<const std::uint8_t> bytes)
@@ -21,10 +25,11 @@ QString hex_column_text(std::span<const std::uint8_t> bytes)
 
 QString character_column_text(std::span<const std::uint8_t> bytes)
 {
-    QString out;
-    out.reserve(qsizetype(bytes.size()));
-    for (std::uint8_t b : bytes) out += b < 0x20 ? QLatin1Char('.') : QLatin1Char(char(b));
-    return out;
+    // Bytes from 0x7F on show as the game's Windows-1252 characters.
+    std::string line;
+    line.reserve(bytes.size());
+    for (std::uint8_t b : bytes) line += b < 0x20 ? '.' : char(b);
+    return QString::fromStdString(utf8_from_windows1252(line));
 }
 
 int hex_line_count(std::size_t byte_count)

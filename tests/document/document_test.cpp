@@ -55,7 +55,12 @@ protected:
 TEST_F(DocumentTest, LoadingSetsTitleAndRootSelectionShowsThePath)
 {
     const auto path = write(ResBuilder().raw(5, filled(10, 1)));
-    ASSERT_EQ(doc.open_archive(path), 0);
+    // Opened by a name relative to the current folder: the title shows the full path.
+    const auto folder_before = std::filesystem::current_path();
+    std::filesystem::current_path(path.parent_path());
+    const int opened = doc.open_archive(path.filename());
+    std::filesystem::current_path(folder_before);
+    ASSERT_EQ(opened, 0);
     EXPECT_EQ(views.title, "Marrowick for Cloudmere - " + path.string());
     EXPECT_EQ(views.log.back(), "fill_tree");
     EXPECT_EQ(workspace().last_open_dir(), scratch().string());

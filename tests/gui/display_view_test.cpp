@@ -53,8 +53,8 @@ private slots:
         QTest::newRow("letters") << QByteArray("AZaz09") << "41 5A 61 7A 30 39 " << "AZaz09";
         QTest::newRow("control bytes are dots, 0x20 is a space")
             << QByteArray("\x00\x1f\x20\x0d\x0a", 5) << "00 1F 20 0D 0A " << ".. ..";
-        QTest::newRow("0x7F and high bytes as themselves")
-            << QByteArray("\x7f\x80\xe9\xff", 4) << "7F 80 E9 FF " << QString::fromLatin1("\x7f\x80\xe9\xff", 4);
+        QTest::newRow("0x7F and high bytes as themselves, in the game's code page (0x80 is the euro sign)")
+            << QByteArray("\x7f\x80\xe9\xff", 4) << "7F 80 E9 FF " << QString::fromUtf8("\x7f\xe2\x82\xac\xc3\xa9\xc3\xbf");
     }
     void hex_columns()
     {
