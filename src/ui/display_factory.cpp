@@ -47,9 +47,13 @@ DisplayFactory::DisplayFactory(DisplayServices services)
         view->load(content.file);
         return view;
     };
-    makers_[DisplayClass::palette] = [](const DisplayContent& content, QWidget* parent) -> QWidget* {
+    // One colour order for every palette shown: the choice stays from one palette to the next.
+    makers_[DisplayClass::palette] = [order = std::make_shared<ColourOrder>(ColourOrder::rgb)](
+                                         const DisplayContent& content, QWidget* parent) -> QWidget* {
         auto* panel = new CPaletteDlg(parent);
+        panel->set_order(*order);
         panel->load(content.file);
+        QObject::connect(panel, &CPaletteDlg::order_changed, panel, [order](ColourOrder chosen) { *order = chosen; });
         return panel;
     };
     makers_[DisplayClass::sound] = [services](const DisplayContent& content, QWidget* parent) -> QWidget* {

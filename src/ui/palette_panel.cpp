@@ -61,9 +61,11 @@ void CPaletteDlg::load(const std::filesystem::path& palette_path)
 
 void CPaletteDlg::set_order(ColourOrder order)
 {
+    const bool changed = order != order_;
     order_ = order;
     (order == ColourOrder::rgb ? rgb_ : bgr_)->setChecked(true);
     update();
+    if (changed) emit order_changed(order);
 }
 
 int CPaletteDlg::make_current()

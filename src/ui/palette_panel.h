@@ -35,6 +35,7 @@ public:
 signals:
     // The current palette file was written.
     void current_palette_written();
+    void order_changed(ColourOrder order);
 
 protected:
     void paintEvent(QPaintEvent* event) override;

@@ -134,6 +134,9 @@ private slots:
 
         view.show_file({write_file("pal", ramp_palette()), 768});
         QVERIFY(qobject_cast<CPaletteDlg*>(view.content()));
+        qobject_cast<CPaletteDlg*>(view.content())->set_order(ColourOrder::bgr);
+        view.show_file({write_file("pal2", ramp_palette()), 768});  // the next palette keeps the order chosen
+        QCOMPARE(qobject_cast<CPaletteDlg*>(view.content())->order(), ColourOrder::bgr);
         view.show_file({write_file("blob", Bytes(30, 1)), 0});  // unknown: the hex dump at once
         QVERIFY(qobject_cast<CHexView*>(view.content()));
         view.show_file({write_file("other", Bytes(30, 1)), 13891468});  // no view of its own
