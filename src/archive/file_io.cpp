@@ -1,5 +1,7 @@
 #include "archive/file_io.h"
 
+#include <unistd.h>
+
 #include <cstdio>
 #include <system_error>
 
@@ -35,8 +37,9 @@ bool write_text_file(const fs::path& path, const std::string& text, std::string*
 
 bool replace_text_file(const fs::path& path, const std::string& text, std::string* reason)
 {
+    // Named for this process: programs saving the same file at once each write their own.
     fs::path fresh = path;
-    fresh += ".new";
+    fresh += ".new" + std::to_string(::getpid());
     OutputFile out;
     const auto failed = [&](const std::string& why) {
         if (reason) *reason = why;

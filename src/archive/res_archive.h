@@ -65,17 +65,15 @@ public:
     // new directory block, and writes the whole archive anew (archive_rewrite.h).
     // On 0 the archive file has been replaced and is closed: the caller
     // reopens it. On -1 the archive file is as it was, and still open unless
-    // the replacement itself failed. `keep` names a file that must not be
-    // used as the new archive's temporary file (an input still needed).
-    [[nodiscard]] int rewrite(int i, int item, const fs::path& source, bool convert, const fs::path& header_file,
-                              const fs::path& keep = {});
+    // the replacement itself failed.
+    [[nodiscard]] int rewrite(int i, int item, const fs::path& source, bool convert, const fs::path& header_file);
     // Whether entry i's data may be replaced at all, whatever the new data:
     // the entry exists and is whole, and the index does not lie inside its
     // data. 0, or -1 after its message (rewrite_entries makes this check too).
     [[nodiscard]] int check_replaceable(int i) const;
     // Replaces several entries at once, from data already in their stored
     // form: one new archive, one replacement (archive_rewrite.h).
-    [[nodiscard]] int rewrite_entries(std::vector<EntryReplacement> replacements, const fs::path& keep = {});
+    [[nodiscard]] int rewrite_entries(std::vector<EntryReplacement> replacements);
 
     const std::string& path() const { return path_; }
     const std::string& title() const { return title_; }

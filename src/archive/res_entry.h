@@ -29,6 +29,9 @@ class InputFile;
 
 // Reports that new data exceeds the 24-bit length of an entry; returns -1.
 int entry_too_large_error();
+// Reports that a compound entry's items do not fit its new data (entry
+// index `entry`); returns -1.
+int items_do_not_fit_error(int entry);
 
 // The DCL option of a stream header value: " -1 ", " -2 ", " -4 " or "".
 std::string dcl_option_of_header(std::uint16_t header);
@@ -143,6 +146,9 @@ public:
     // The length of the new data part in `data_part` when the index can
     // hold it with the entry's directory; nullopt after its message.
     [[nodiscard]] std::optional<std::uint32_t> storable_length(const fs::path& data_part) const;
+    // 0 when the entry's items, under its kept directory, all lie within a
+    // new data part of `length` bytes; else -1 after its message.
+    [[nodiscard]] int check_items_fit(std::uint32_t length) const;
     // Turns the data part in `import_file` into the stored form (compressed
     // for a compressed entry) and sets the new lengths.
     [[nodiscard]] int finish_import(const fs::path& import_file);

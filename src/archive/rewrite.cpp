@@ -35,30 +35,25 @@ bool is_marked_read_only(const fs::path& path)
     return !ec && (perms & fs::perms::owner_write) == fs::perms::none;
 }
 
-bool same_file(const fs::path& a, const fs::path& b)
+// Creates the new archive's file beside the archive: "temp.res", or
+// "temp2.res", "temp3.res" ... where that name is taken. A file that exists is
+// never written over, whoever's it is: the archive itself, an input still
+// needed, a new archive kept after a failed save, or the temporary archive
+// of another program saving beside it at the same time.
+std::optional<fs::path> create_temp_archive(const fs::path& folder, OutputFile& out)
 {
-    std::error_code ec;
-    return !b.empty() && fs::equivalent(a, b, ec);
-}
-
-// "temp.res" beside the archive, or "temp2.res", "temp3.res" where that name
-// is the archive itself, the file to keep or a user's file being imported.
-fs::path temp_archive_path(const fs::path& archive, const fs::path& keep,
-                           const std::vector<EntryReplacement>& replacements)
-{
-    const fs::path folder = archive.parent_path();
-    auto needed = [&](const fs::path& candidate) {
-        std::error_code ec;
-        if (!fs::exists(candidate, ec)) return false;  // no file there is anyone's
-        if (same_file(candidate, archive) || same_file(candidate, keep)) return true;
-        return std::any_of(replacements.begin(), replacements.end(), [&](const EntryReplacement& r) {
-            return r.data_file_is_users && same_file(candidate, r.data_file);
-        });
-    };
-    for (int n = 1;; ++n) {
+    for (int n = 1; n <= 1000; ++n) {
         const fs::path candidate = folder / (n == 1 ? std::string("temp.res") : "temp" + std::to_string(n) + ".res");
-        if (!needed(candidate)) return candidate;
+        if (out.open(candidate, OutputFile::Mode::create_new)) return candidate;
+        std::error_code ec;
+        if (!fs::exists(fs::symlink_status(candidate, ec))) {
+            report_error(error_text(1128, "Failed to open new .res file for output") + reason_line(candidate, out.reason()));
+            return std::nullopt;
+        }
     }
+    report_error(error_text(1128, "Failed to open new .res file for output") +
+                 reason_line(folder / "temp.res", "temp.res to temp1000.res are all taken"));
+    return std::nullopt;
 }
 
 // Where one replaced entry lies in the old file and what it becomes.
@@ -127,8 +122,7 @@ int ResArchive::extract(int i, int item, const fs::path& destination, int mode, 
     return target->extract(item, destination, mode, convert);
 }
 
-int ResArchive::rewrite(int i, int item, const fs::path& source, bool convert, const fs::path& header_file,
-                        const fs::path& keep)
+int ResArchive::rewrite(int i, int item, const fs::path& source, bool convert, const fs::path& header_file)
 {
     ResEntry* target = entry(i);
     if (!target) return report_error(1110, "Invalid Item Index");
@@ -153,7 +147,7 @@ int ResArchive::rewrite(int i, int item, const fs::path& source, bool convert, c
         replacement.directory = *header;
         replacement.from_header_file = true;
     }
-    return rewrite_entries({std::move(replacement)}, keep);
+    return rewrite_entries({std::move(replacement)});
 }
 
 int ResArchive::check_replaceable(int i) const
@@ -170,7 +164,7 @@ int ResArchive::check_replaceable(int i) const
     return 0;
 }
 
-int ResArchive::rewrite_entries(std::vector<EntryReplacement> replacements, const fs::path& keep)
+int ResArchive::rewrite_entries(std::vector<EntryReplacement> replacements)
 {
     if (!is_open()) return report_error(1560, "The .res file is not open");
     std::sort(replacements.begin(), replacements.end(),
@@ -196,8 +190,7 @@ int ResArchive::rewrite_entries(std::vector<EntryReplacement> replacements, cons
         // The whole data part of a compound entry goes under its old directory:
         // data shorter than its items would leave them unreadable.
         if (!r.from_header_file && !r.directory.empty() && !makes_readable_entry(r))
-            return report_error(1173, "The new data is shorter than the items of File " + std::to_string(r.entry + 1) +
-                                          " need - File " + std::to_string(r.entry + 1) + " is left as it was");
+            return items_do_not_fit_error(r.entry);
         if (r.in_place && (r.stored_length != target->stored_length || !r.directory.empty()))
             return report_error(1110, "Invalid Item Index");
 
@@ -219,13 +212,13 @@ int ResArchive::rewrite_entries(std::vector<EntryReplacement> replacements, cons
     std::error_code ec;
     fs::path archive = fs::canonical(path_, ec);  // a link is followed: its target is replaced
     if (ec) archive = path_;
-    const fs::path temp = temp_archive_path(archive, keep, replacements);
 
     // Build the new archive; any failure removes it.
+    OutputFile out;
+    const std::optional<fs::path> created = create_temp_archive(archive.parent_path(), out);
+    if (!created) return -1;
+    const fs::path temp = *created;
     {
-        OutputFile out;
-        if (!out.open(temp))
-            return report_error(error_text(1128, "Failed to open new .res file for output") + reason_line(temp, out.reason()));
         out.write_behind();  // the sync before the rename then waits for less
         auto fail = [&](const std::string& text) {
             if (out.is_open()) (void)out.close();
@@ -307,12 +300,12 @@ int ResArchive::rewrite_entries(std::vector<EntryReplacement> replacements, cons
     // keeps others' files): copy over the archive itself, every write checked.
     close_file();
     InputFile in;
-    OutputFile out;
+    OutputFile over;
     if (!in.open(temp)) return report_error(save_error + reason_line(temp, in.reason()));
-    if (!out.open(archive, OutputFile::Mode::truncate)) return report_error(save_error + reason_line(archive, out.reason()));
-    out.write_behind();
-    if (auto copied = copy_range(in, 0, in.size(), out); !copied) return report_error(save_error + copied.line());
-    if (!out.sync() || !out.close()) return report_error(save_error + reason_line(archive, out.reason()));
+    if (!over.open(archive, OutputFile::Mode::truncate)) return report_error(save_error + reason_line(archive, over.reason()));
+    over.write_behind();
+    if (auto copied = copy_range(in, 0, in.size(), over); !copied) return report_error(save_error + copied.line());
+    if (!over.sync() || !over.close()) return report_error(save_error + reason_line(archive, over.reason()));
     if (file_size_of(archive) != new_size)
         return report_error(save_error + reason_line(archive, "The file does not have the expected size"));
     std::string reason;

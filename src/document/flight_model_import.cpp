@@ -113,7 +113,7 @@ int CMarrowickDoc::import_flight_model(const fs::path& physics_archive)
     replacements.push_back(std::move(main_replacement));
 
     const std::string path = archive_.path();
-    if (archive_.rewrite_entries(std::move(replacements), physics_archive) != 0) {
+    if (archive_.rewrite_entries(std::move(replacements)) != 0) {
         recover_after_failed_write(selected_file_, selected_item_);
         return -1;
     }

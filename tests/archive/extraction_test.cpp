@@ -242,6 +242,16 @@ TEST_F(ExtractionTest, ReadOnlyArchiveFailsAtTheCopyAndKeepsTempRes)
     ResArchive kept;
     ASSERT_EQ(kept.open(scratch() / "temp.res"), 0);
     EXPECT_EQ(kept.entry(0)->stored_length, 4u);
+
+    // The next save never writes over the kept archive: its new archive takes another name.
+    const Bytes kept_bytes = read_bytes(scratch() / "temp.res");
+    std::filesystem::permissions(archive_path, std::filesystem::perms::owner_write, std::filesystem::perm_options::add);
+    write_bytes(scratch() / "new.bin", Bytes(8, 2));
+    EXPECT_EQ(archive.rewrite(0, 0, scratch() / "new.bin", false, {}), 0);
+    EXPECT_EQ(read_bytes(scratch() / "temp.res"), kept_bytes);
+    EXPECT_FALSE(std::filesystem::exists(scratch() / "temp2.res"));
+    reopen();
+    EXPECT_EQ(archive.entry(0)->stored_length, 8u);
 }
 
 TEST_F(ExtractionTest, DataTooLargeForTheIndexIsRefusedBeforeWriting)
