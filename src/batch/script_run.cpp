@@ -86,7 +86,10 @@ int ScriptRun::convert_line(int index, int item, const fs::path& source, bool la
     ResEntry& target = *doc_.archive().entry(index);
     const fs::path data_part = Workspace::instance().temp_file("import.bin");
     if (target.build_import_data(item, source, true, data_part) != 0) return -1;
-    if (last_line ? target.finish_import(data_part) != 0 : !target.storable_length(data_part)) return -1;
+    // The checks an import of this line alone would meet, at this line.
+    const std::optional<std::uint32_t> length = target.storable_length(data_part);
+    if (!length || target.check_items_fit(*length) != 0) return -1;
+    if (last_line && target.finish_import(data_part) != 0) return -1;
     if (doc_.archive().check_replaceable(index) != 0) return -1;
     // After the last line the raw file holds the stored form: nothing
     // extracts the entry again before the archive is read anew.

@@ -229,6 +229,27 @@ TEST_F(ScriptRunTest, FailedImportStopsTheRun)
     EXPECT_FALSE(tree_rebuilt());
 }
 
+// The whole data part of a compound entry, too short for its items, fails
+// at its own line: the line before stays imported.
+TEST_F(ScriptRunTest, WholeCompoundTooShortForItsItemsKeepsTheLinesBefore)
+{
+    ResBuilder b = ten_entries();
+    add_compound(b, 300, {counting(4, 1), counting(5, 2)});
+    open(b);
+    source("c.bin", counting(3, 9));
+    source("short.bin", counting(8, 9));  // the items need 4 + 5 bytes
+    EXPECT_EQ(run({{1, 0, "c.bin"}, {11, 0, "short.bin"}, {2, 0, "c.bin"}}), ScriptOutcome::failed);
+    EXPECT_EQ(errors(), std::vector<std::string>{
+                            "Error#1173: The new data is shorter than the items of File 11 need - File 11 is left as it was"});
+    EXPECT_EQ(status.lines,
+              (std::vector<std::string>{"Importing file c.bin", "Importing file short.bin", "Import Failed"}));
+    ResBuilder expected;
+    expected.raw(100, counting(3, 9));
+    for (int i = 1; i < 10; ++i) expected.raw(static_cast<std::uint16_t>(100 + i), counting(8 + i, static_cast<std::uint8_t>(i + 1)));
+    add_compound(expected, 300, {counting(4, 1), counting(5, 2)});
+    EXPECT_EQ(read_bytes(archive), expected.build());
+}
+
 // An 8-bit image item: header, then H rows of W palette indices.
 Bytes image_item(std::uint16_t width, std::uint16_t height, std::uint8_t first)
 {
