@@ -4,6 +4,7 @@
 #include <QPixmap>
 
 #include <iostream>
+#include <system_error>
 
 #include "app/workspace/workspace.h"
 #include "batch/dialog_message.h"
@@ -65,7 +66,10 @@ std::filesystem::path CMarrowickApp::recent_file() const
 
 void CMarrowickApp::archive_opened(const QString& path, bool ok)
 {
-    const std::string absolute = std::filesystem::absolute(ui::to_path(path)).string();
+    std::error_code ec;
+    const std::filesystem::path given = ui::to_path(path);
+    const std::filesystem::path full = std::filesystem::absolute(given, ec);
+    const std::string absolute = (ec ? given : full).string();  // "" cannot be made absolute
     if (ok)
         recent_.add(absolute);
     else

@@ -61,6 +61,7 @@ private slots:
         const QString shot = ui::to_qt(home.path() / "none.png");
         QCOMPARE(run({ui::to_qt(home.path() / "missing.res"), "--screenshot", shot}), 1);
         QVERIFY(!QImage(shot).isNull());
+        QCOMPARE(run({"", "--screenshot", shot}), 1);  // an empty name is an archive that does not open
         QCOMPARE(run({"--select", "x"}), 2);
     }
 };
