@@ -1,6 +1,9 @@
 #include "ui/file_filter.h"
 
 #include <QFileDialog>
+#include <QMessageBox>
+
+#include <system_error>
 
 #include "archive/windows1252.h"
 
@@ -85,7 +88,17 @@ std::optional<fs::path> QtFileChooser::save_file(QWidget* parent, const QString&
     const QString chosen = QFileDialog::getSaveFileName(parent, title, to_qt(params.initial_folder),
                                                         qt_filter(params.filter), &selected);
     if (chosen.isEmpty()) return std::nullopt;
-    return with_default_extension(to_path(chosen), pattern_of(params, selected), params.default_extension);
+    const fs::path typed = to_path(chosen);
+    const fs::path file = with_default_extension(typed, pattern_of(params, selected), params.default_extension);
+    // The dialog asked about replacing the name as typed; a file under the
+    // name with its extension added is asked about here.
+    std::error_code ec;
+    if (file != typed && fs::exists(file, ec) &&
+        QMessageBox::question(parent, title,
+                              QObject::tr("%1 already exists.\nDo you want to replace it?").arg(to_qt(file.filename()))) !=
+            QMessageBox::Yes)
+        return std::nullopt;
+    return file;
 }
 
 std::optional<fs::path> QtFileChooser::folder(QWidget* parent, const QString& title, const std::string& initial)
