@@ -44,9 +44,11 @@ int config_flag(const std::string& value)
     return number == 1 ? 1 : 0;  // anything other than 0 or 1 is 0
 }
 
-// A folder keeps its inner spaces; the empty mark "-" is a token.
+// A folder keeps its inner spaces; the empty mark "-" is a token. A line
+// break inside a value names no folder (none is ever saved).
 std::string config_folder(const std::string& value)
 {
+    if (value.find_first_of("\r\n") != std::string::npos) return {};
     std::istringstream tokens(value);
     std::string first, more;
     tokens >> first;
