@@ -331,17 +331,12 @@ int entry_too_large_error()
     return report_error(1112, "The new data is larger than a .res file entry can hold (16,777,215 bytes)");
 }
 
-int items_do_not_fit_error(int entry)
-{
-    const std::string file = std::to_string(entry + 1);
-    return report_error(1173, "The new data is shorter than the items of File " + file + " need - File " + file +
-                                  " is left as it was");
-}
-
 int ResEntry::check_items_fit(std::uint32_t length) const
 {
     if (item_offsets.empty() || item_offsets.back() <= std::uint64_t(directory_size()) + length) return 0;
-    return items_do_not_fit_error(entry_index);
+    const std::string file = std::to_string(entry_index + 1);
+    return report_error(1173, "The new data is shorter than the items of File " + file + " need - File " + file +
+                                  " is left as it was");
 }
 
 int ResEntry::prepare_import(int item, const fs::path& source, bool convert, fs::path import_file)

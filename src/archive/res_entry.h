@@ -29,9 +29,6 @@ class InputFile;
 
 // Reports that new data exceeds the 24-bit length of an entry; returns -1.
 int entry_too_large_error();
-// Reports that a compound entry's items do not fit its new data (entry
-// index `entry`); returns -1.
-int items_do_not_fit_error(int entry);
 
 // The DCL option of a stream header value: " -1 ", " -2 ", " -4 " or "".
 std::string dcl_option_of_header(std::uint16_t header);

@@ -66,10 +66,9 @@ struct Region {
     std::int64_t change() const { return std::int64_t(new_end) - std::int64_t(old_end - start); }
 };
 
-// Whether the reader takes the new entry, its directory (a header file's
-// bytes, or a compound entry's kept directory) followed by the new data,
-// with exactly that directory, so every item reads back.
-bool makes_readable_entry(const EntryReplacement& r)
+// Whether the reader takes an entry whose directory is a header file's bytes
+// with exactly those bytes as its directory, so its data reads back.
+bool header_makes_readable_entry(const EntryReplacement& r)
 {
     const auto header_size = static_cast<std::uint32_t>(r.directory.size());
     InputFile data(r.data_file);
@@ -184,13 +183,12 @@ int ResArchive::rewrite_entries(std::vector<EntryReplacement> replacements)
         if (r.directory.size() + r.stored_length > max_entry_length ||
             r.directory.size() + r.uncompressed_length > max_entry_length)
             return entry_too_large_error();
-        if (r.from_header_file && !makes_readable_entry(r))
+        if (r.from_header_file && !header_makes_readable_entry(r))
             return report_error(1172, "The header and the data do not make an entry that can be read - File " +
                                           std::to_string(r.entry + 1) + " is left as it was");
-        // The whole data part of a compound entry goes under its old directory:
-        // data shorter than its items would leave them unreadable.
-        if (!r.from_header_file && !r.directory.empty() && !makes_readable_entry(r))
-            return items_do_not_fit_error(r.entry);
+        // The whole data part of a compound entry goes under its kept directory.
+        if (!r.from_header_file && !r.directory.empty() && target->check_items_fit(r.uncompressed_length) != 0)
+            return -1;
         if (r.in_place && (r.stored_length != target->stored_length || !r.directory.empty()))
             return report_error(1110, "Invalid Item Index");
 

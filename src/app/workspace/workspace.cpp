@@ -6,6 +6,8 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <charconv>
+#include <climits>
 #include <cstdlib>
 #include <fstream>
 #include <optional>
@@ -62,14 +64,12 @@ constexpr std::string_view own_temp_prefix = "mw3792_";
 pid_t temp_folder_owner(const std::string& name)
 {
     if (name.rfind(own_temp_prefix, 0) != 0) return 0;
-    const std::size_t digits = own_temp_prefix.size();
-    const std::size_t end = name.find('_', digits);
-    if (end == std::string::npos || end == digits || name.size() != end + 7) return 0;
+    const char* const first = name.data() + own_temp_prefix.size();
+    const char* const last = name.data() + name.size();
     long pid = 0;
-    for (std::size_t k = digits; k < end; ++k) {
-        if (name[k] < '0' || name[k] > '9' || pid > 1'000'000'000) return 0;
-        pid = pid * 10 + (name[k] - '0');
-    }
+    const auto [end, error] = std::from_chars(first, last, pid);
+    // "_" and the six characters mkdtemp chose follow the id.
+    if (error != std::errc() || pid <= 0 || pid > INT_MAX || last - end != 7 || *end != '_') return 0;
     return static_cast<pid_t>(pid);
 }
 

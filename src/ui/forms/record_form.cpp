@@ -345,10 +345,9 @@ void CRecordForm::show_values(const std::vector<FieldValue>& values)
     for (std::size_t i = 0; i < fields_.size(); ++i) {
         const FieldSpec& field = record_.field(i);
         if (fields_[i].current) fields_[i].current->setText(value_text(field, record_.current_values[i]));
-        fields_[i].shown_text = value_text(field, values[i]);
-        fields_[i].shown_value = values[i];
-        set_new_text(i, fields_[i].shown_text);
+        set_new_text(i, value_text(field, values[i]));
         fields_[i].shown_text = new_text(i);  // as the edit holds it (a pair's halves rejoined)
+        fields_[i].shown_value = values[i];
     }
     refresh();
 }
